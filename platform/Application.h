@@ -1,0 +1,30 @@
+#pragma once
+// The one application object of a kiv process: owns the toolkit's application and runs the
+// message loop. Create it first in main(); every window needs it.
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class Application {
+public:
+    Application(int& argc, char** argv);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Runs the message loop until the last window closes or quit() is called; returns the exit code.
+    int run();
+    // Ends the message loop with the given exit code.
+    static void quit(int exitCode = 0);
+    // Shows an empty top-level window with the given caption; the program's start-up window
+    // until the shell's frame exists.
+    void showBareWindow(const std::u16string& caption, int width, int height);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace platform
