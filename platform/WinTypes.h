@@ -24,6 +24,31 @@ using WCHAR = char16_t;
 struct PlatformWindow;
 using HWND = PlatformWindow*;
 
+// Drawing and user-interface handles. Each stands for its own platform object; the window
+// layer and the drawing library both hand them out, so they are declared once here.
+struct PlatformDC;
+struct PlatformFont;
+struct PlatformBitmap;
+struct PlatformPen;
+struct PlatformBrush;
+struct PlatformRegion;
+struct PlatformMenu;
+struct PlatformCursor;
+using HDC = PlatformDC*;
+using HFONT = PlatformFont*;
+using HBITMAP = PlatformBitmap*;
+using HPEN = PlatformPen*;
+using HBRUSH = PlatformBrush*;
+using HRGN = PlatformRegion*;
+using HMENU = PlatformMenu*;
+using HCURSOR = PlatformCursor*;
+using HINSTANCE = void*;
+using HANDLE = void*;
+using HGLOBAL = void*;
+using ATOM = WORD;
+using UINT_PTR = std::uintptr_t;
+using LONG_PTR = std::intptr_t;
+
 struct RECT {
     LONG left = 0;
     LONG top = 0;
