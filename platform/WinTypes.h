@@ -69,20 +69,38 @@ struct SIZE {
     friend bool operator==(const SIZE&, const SIZE&) = default;
 };
 
-constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(std::uintptr_t value) {
+    return static_cast<WORD>(value & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t value) {
+    return static_cast<WORD>((value >> 16) & 0xFFFF);
+}
 constexpr LONG MAKELONG(WORD low, WORD high) {
     return static_cast<LONG>(static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16));
 }
-constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return static_cast<DWORD>(MAKELONG(low, high)); }
-constexpr LPARAM MAKELPARAM(WORD low, WORD high) { return MAKELONG(low, high); }
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
+    return static_cast<DWORD>(MAKELONG(low, high));
+}
+constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
+    return MAKELONG(low, high);
+}
 // Client coordinates travel as signed 16-bit halves of lParam.
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<std::int16_t>(LOWORD(lp)); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<std::int16_t>(HIWORD(lp)); }
+constexpr int GET_X_LPARAM(LPARAM lp) {
+    return static_cast<std::int16_t>(LOWORD(lp));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+    return static_cast<std::int16_t>(HIWORD(lp));
+}
 
 constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(COLORREF c) { return c & 0xFF; }
-constexpr int GetGValue(COLORREF c) { return (c >> 8) & 0xFF; }
-constexpr int GetBValue(COLORREF c) { return (c >> 16) & 0xFF; }
+constexpr int GetRValue(COLORREF c) {
+    return c & 0xFF;
+}
+constexpr int GetGValue(COLORREF c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int GetBValue(COLORREF c) {
+    return (c >> 16) & 0xFF;
+}
