@@ -24,22 +24,26 @@ using WCHAR = char16_t;
 struct PlatformWindow;
 using HWND = PlatformWindow*;
 
-// Drawing and user-interface handles. Each stands for its own platform object; the window
-// layer and the drawing library both hand them out, so they are declared once here.
-struct PlatformDC;
-struct PlatformFont;
-struct PlatformBitmap;
-struct PlatformPen;
-struct PlatformBrush;
-struct PlatformRegion;
+// Drawing and user-interface handles. The drawing objects form one class family (the drawing
+// library defines it) so that a context can select any of them through HGDIOBJ.
+namespace platform::gdi {
+class Object;
+class Font;
+class Pen;
+class Brush;
+class Bitmap;
+class Region;
+class DeviceContext;
+} // namespace platform::gdi
 struct PlatformMenu;
 struct PlatformCursor;
-using HDC = PlatformDC*;
-using HFONT = PlatformFont*;
-using HBITMAP = PlatformBitmap*;
-using HPEN = PlatformPen*;
-using HBRUSH = PlatformBrush*;
-using HRGN = PlatformRegion*;
+using HGDIOBJ = platform::gdi::Object*;
+using HFONT = platform::gdi::Font*;
+using HPEN = platform::gdi::Pen*;
+using HBRUSH = platform::gdi::Brush*;
+using HBITMAP = platform::gdi::Bitmap*;
+using HRGN = platform::gdi::Region*;
+using HDC = platform::gdi::DeviceContext*;
 using HMENU = PlatformMenu*;
 using HCURSOR = PlatformCursor*;
 using HINSTANCE = void*;
