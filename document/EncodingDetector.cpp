@@ -85,8 +85,9 @@ bool isJisEscape(std::uint8_t b1, std::uint8_t b2) {
 
 // The Japanese scan: JIS escapes, then a running EUC-JP minus Shift_JIS score. An offset
 // whose bytes pass both sides' pair tests is no evidence (the overlapping tests made every
-// EUC-JP pair count for Shift_JIS as well, so EUC-JP could never win); 8E followed by a kana
-// byte always counts for EUC-JP.
+// EUC-JP pair count for Shift_JIS as well, so EUC-JP could never win), nor do two bytes that
+// read as half-width katakana as well as a kanji. 8E followed by a kana byte always counts for
+// EUC-JP, and a kana byte before such an 8E does not count for Shift_JIS.
 std::int32_t japaneseScan(std::span<const std::uint8_t> sample, bool utf8) {
     const std::size_t n = sample.size();
     int diff = 0;
@@ -103,10 +104,12 @@ std::int32_t japaneseScan(std::span<const std::uint8_t> sample, bool utf8) {
             const bool sjisKana = b0 >= 0xA0 && b0 <= 0xDF;
             const bool eucKana = b0 == 0x8E && b1 >= 0xA0 && b1 <= 0xDF;
             const bool eucPair = b0 >= 0xA1 && b0 <= 0xFE && b1 >= 0xA1;
-            if ((sjisPair || sjisKana) && !eucPair && !eucKana) {
+            if (((sjisPair && !eucKana) || (sjisKana && b1 != 0x8E)) && !eucPair) {
                 --diff;
             }
-            if ((eucPair && !sjisPair) || eucKana) {
+            // Two bytes A6-DF, A1-DF are a run of half-width katakana as much as a kanji.
+            const bool kanaRun = b0 >= 0xA6 && b0 <= 0xDF && b1 >= 0xA1 && b1 <= 0xDF;
+            if ((eucPair && !sjisPair && !kanaRun) || eucKana) {
                 ++diff;
             }
         }

@@ -77,9 +77,10 @@ std::span<const std::uint8_t> lineBreakBytes(std::int32_t id, std::int32_t lineB
     if (!isValidEncoding(id) || !isValidLineBreak(lineBreak)) {
         return {};
     }
-    const std::span<const std::uint8_t> both = !isUtf16(id)           ? std::span(kCrLf8)
-                                               : isBigEndianUtf16(id) ? std::span(kCrLfBe)
-                                                                      : std::span(kCrLfLe);
+    std::span<const std::uint8_t> both = kCrLf8;
+    if (isUtf16(id)) {
+        both = isBigEndianUtf16(id) ? std::span<const std::uint8_t>(kCrLfBe) : kCrLfLe;
+    }
     const std::size_t unit = both.size() / 2;
     switch (lineBreak) {
     case LB_CR:

@@ -117,10 +117,12 @@ def score(sample, mended):
         euc_pair = 0xA1 <= b0 <= 0xFE and b1 >= 0xA1
         if not utf8:
             if mended:
-                # An offset that passes both sides' pair tests proves nothing; 8E followed
-                # by a kana byte always speaks for EUC-JP.
-                sjis = (sjis_pair or sjis_kana) and not euc_pair and not euc_kana
-                euc = (euc_pair and not sjis_pair) or euc_kana
+                # An offset that passes both sides' pair tests proves nothing, nor do two bytes
+                # A6-DF / A1-DF (half-width katakana as much as an EUC-JP kanji); 8E followed
+                # by a kana byte speaks for EUC-JP, and a kana byte before it is no Shift_JIS.
+                kana_run = 0xA6 <= b0 <= 0xDF and 0xA1 <= b1 <= 0xDF
+                sjis = ((sjis_pair and not euc_kana) or (sjis_kana and b1 != 0x8E)) and not euc_pair
+                euc = (euc_pair and not sjis_pair and not kana_run) or euc_kana
             else:
                 sjis = sjis_pair or sjis_kana
                 euc = euc_pair or euc_kana
