@@ -34,7 +34,8 @@ void* BlockAllocator::allocate(std::size_t bytes, bool zeroed) {
             return view; // fresh mappings are already zero-filled
         }
     }
-    void* block = zeroed ? std::calloc(bytes == 0 ? 1 : bytes, 1) : std::malloc(bytes == 0 ? 1 : bytes);
+    void* block =
+        zeroed ? std::calloc(bytes == 0 ? 1 : bytes, 1) : std::malloc(bytes == 0 ? 1 : bytes);
     if (block == nullptr) {
         throw COomEx(bytes);
     }

@@ -66,7 +66,8 @@ int LineLayout::endOfLine(int start) {
         for (; p != end; ++p, ++i) {
             const char16_t ch = *p;
             if (ch == kCr) {
-                params_.widestLine = static_cast<int>(std::max<std::int64_t>(params_.widestLine, x));
+                params_.widestLine =
+                    static_cast<int>(std::max<std::int64_t>(params_.widestLine, x));
                 return i;
             }
             if (ch == kTab) {
@@ -111,9 +112,8 @@ int LineLayout::endOfLine(int start) {
         reached = overflowX;
         result = i + 1;
     }
-    params_.widestLine = static_cast<int>(
-        std::min<std::int64_t>(std::max<std::int64_t>(params_.widestLine, reached),
-                               std::numeric_limits<int>::max()));
+    params_.widestLine = static_cast<int>(std::min<std::int64_t>(
+        std::max<std::int64_t>(params_.widestLine, reached), std::numeric_limits<int>::max()));
     return result;
 }
 

@@ -7,7 +7,9 @@ namespace editctl {
 
 namespace {
 
-std::size_t entries(int count) { return static_cast<std::size_t>(count); }
+std::size_t entries(int count) {
+    return static_cast<std::size_t>(count);
+}
 
 } // namespace
 
@@ -52,8 +54,12 @@ void LineTable::applyShift() noexcept {
     shiftLine_ = 0;
 }
 
-void LineTable::resetSingleLine(int length) {
-    Block<std::uint32_t> fresh(allocator_, kSlack, true);
+Block<std::uint32_t> LineTable::prepareReset() {
+    return Block<std::uint32_t>(allocator_, kSlack, true);
+}
+
+void LineTable::resetSingleLine(int length, Block<std::uint32_t> fresh) noexcept {
+    fresh[0] = 0;
     fresh[1] = static_cast<std::uint32_t>(length);
     starts_ = std::move(fresh);
     count_ = 1;

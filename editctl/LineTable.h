@@ -42,8 +42,10 @@ public:
     // Adds the pending shift to its entries for real.
     void applyShift() noexcept;
 
-    // Makes the table a single line [0, length] with 256 entries; throws COomEx (unchanged).
-    void resetSingleLine(int length);
+    // A fresh zeroed array of 256 entries for resetSingleLine(); throws COomEx.
+    Block<std::uint32_t> prepareReset();
+    // Makes the table a single line [0, length] in the prepared array.
+    void resetSingleLine(int length, Block<std::uint32_t> fresh) noexcept;
 
     // Full rebuild: begin, append every start after line 0 in order, finish with the length.
     // If an append throws, the table is still valid: finish() has been done with what was there.

@@ -9,7 +9,9 @@ namespace editctl {
 
 namespace {
 
-std::size_t units(int count) { return static_cast<std::size_t>(count); }
+std::size_t units(int count) {
+    return static_cast<std::size_t>(count);
+}
 
 } // namespace
 
@@ -213,20 +215,25 @@ void TextStore::commit(UndoHistory* history) {
     }
 }
 
-void TextStore::replaceAll(std::u16string_view text, CaseMode mode) {
+TextStore::Replacement TextStore::prepareReplace(std::u16string_view text, CaseMode mode) {
     if (text.size() > static_cast<std::size_t>(kMaxLength)) {
         throw COomEx(text.size() * sizeof(char16_t));
     }
     const int n = static_cast<int>(text.size());
-    Block<char16_t> base(allocator_, units(n + kBaseSlack + 1));
-    Block<char16_t> side(allocator_, kSideChunk);
-    std::copy(text.begin(), text.end(), base.data());
+    Replacement replacement{Block<char16_t>(allocator_, units(n + kBaseSlack + 1)),
+                            Block<char16_t>(allocator_, kSideChunk), n};
+    char16_t* base = replacement.base.data();
+    std::copy(text.begin(), text.end(), base);
     // The terminator is written here rather than taken from the caller, who may not have one.
-    base[units(n)] = 0;
-    applyCase(std::span<char16_t>(base.data(), units(n)), mode);
-    base_ = std::move(base);
-    side_ = std::move(side);
-    baseLength_ = n;
+    base[n] = 0;
+    applyCase(std::span<char16_t>(base, units(n)), mode);
+    return replacement;
+}
+
+void TextStore::replaceAll(Replacement replacement) noexcept {
+    base_ = std::move(replacement.base);
+    side_ = std::move(replacement.side);
+    baseLength_ = replacement.length;
     pending_ = Pending{};
 }
 

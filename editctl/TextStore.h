@@ -90,9 +90,16 @@ public:
     // is not null. Throws COomEx (nothing changed) when the records or a larger array cannot be
     // had; a shrink that fails just keeps the larger array.
     void commit(UndoHistory* history);
-    // Replaces the whole text by `text` (at most kMaxLength characters), cased; no pending edit
-    // afterwards. Throws COomEx (nothing changed) when the arrays cannot be had.
-    void replaceAll(std::u16string_view text, CaseMode mode);
+    // A new text copied and cased into its own arrays, ready to take the place of the old one.
+    struct Replacement {
+        Block<char16_t> base;
+        Block<char16_t> side;
+        int length = 0;
+    };
+    // Copies `text` (at most kMaxLength characters) into fresh arrays; throws COomEx.
+    Replacement prepareReplace(std::u16string_view text, CaseMode mode);
+    // Makes a prepared text the whole text; no pending edit afterwards.
+    void replaceAll(Replacement replacement) noexcept;
 
     // Checks the structural rules (terminator, counters within capacities, at most one pending
     // edit and within the base text); false when any is broken.

@@ -21,8 +21,11 @@ void UndoHistory::freeSlot(UndoRecord& record) noexcept {
     record = UndoRecord{};
 }
 
-void UndoHistory::clear() {
-    Block<UndoRecord> fresh(allocator_, kGrowth, true);
+Block<UndoRecord> UndoHistory::prepareClear() {
+    return Block<UndoRecord>(allocator_, kGrowth, true);
+}
+
+void UndoHistory::clear(Block<UndoRecord> fresh) noexcept {
     for (std::size_t i = 0; i < records_.capacity(); ++i) {
         freeSlot(records_[i]);
     }

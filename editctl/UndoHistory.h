@@ -19,9 +19,12 @@ public:
     UndoHistory(const UndoHistory&) = delete;
     UndoHistory& operator=(const UndoHistory&) = delete;
 
-    // Drops every record and starts a fresh array of 256 empty slots; throws COomEx first if
-    // that array cannot be had (the old records then stay).
-    void clear();
+    // A fresh array of 256 empty slots for clear(Block); throws COomEx.
+    Block<UndoRecord> prepareClear();
+    // Drops every record and continues in the prepared array.
+    void clear(Block<UndoRecord> fresh) noexcept;
+    // Both of the above; the old records stay when the fresh array cannot be had.
+    void clear() { clear(prepareClear()); }
     // Ensures that `records` more pushes need no allocation; throws COomEx otherwise.
     void reserve(int records);
     // A copy of `chars` for a record's text; throws COomEx.
