@@ -1,11 +1,13 @@
 #include "document/SharedListStore.h"
 
+#include "document/BufferedFileWriter.h"
+#include "document/MappedFile.h"
+#include "document/Utf8Text.h"
 #include "platform/ProgramDirectory.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <vector>
 
 namespace document {
@@ -29,12 +31,12 @@ bool tagAt(std::span<const std::byte> image, const SharedListStore::Tag& tag) {
 
 // Reads at most `limit` bytes of the file; the bytes beyond the block could never be used.
 std::vector<std::byte> readFilePrefix(const std::string& path, std::size_t limit) {
-    std::vector<std::byte> bytes(limit);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    MappedFile file;
+    if (!file.open(utf8ToUtf16(path)))
         return {};
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(limit));
-    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    const auto data = file.data().first(std::min(limit, file.size()));
+    std::vector<std::byte> bytes(data.size());
+    std::memcpy(bytes.data(), data.data(), data.size());
     return bytes;
 }
 
@@ -129,8 +131,11 @@ void SharedListStore::saveFile() {
     const std::uint32_t total = readLe32(block.subspan(4, 4));
     if (total < kHeaderSize || total > kBlockSize)
         return;
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(total));
+    BufferedFileWriter out;
+    if (!out.open(utf8ToUtf16(path_)))
+        return;
+    out.write({reinterpret_cast<const std::uint8_t*>(block.data()), total});
+    out.close();
 }
 
 } // namespace document
