@@ -1,33 +1,10 @@
-#include "platform/CodePage.h"
+#include "CodePageTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 using platform::CodePage;
 
-namespace {
-
-struct Decoded {
-    std::u16string text;
-    std::size_t replacements;
-};
-
-Decoded decode(CodePage page, std::vector<std::uint8_t> bytes) {
-    std::u16string out(bytes.size(), u'\0');
-    const auto r = platform::decodeToUtf16Counted(page, bytes, out.data());
-    out.resize(r.units);
-    return {out, r.replacements};
-}
-
-std::vector<std::uint8_t> encode(CodePage page, std::u16string_view text) {
-    std::vector<std::uint8_t> out(platform::maxEncodedSize(page, text.size()));
-    out.resize(platform::encodeFromUtf16(page, text, out.data()));
-    return out;
-}
-
-} // namespace
+using namespace codepage_test;
 
 TEST(CodePageUtf8, DecodesValidSequencesOfEveryLength) {
     auto d = decode(CodePage::Utf8,
@@ -73,4 +50,17 @@ TEST(CodePageUtf8, EncodesPairsAndLoneSurrogates) {
               (std::vector<std::uint8_t>{'a', 0xEF, 0xBF, 0xBD, 'b', 0xEF, 0xBF, 0xBD}));
     const std::u16string worst(7, char16_t(0xFFFF));
     EXPECT_EQ(encode(CodePage::Utf8, worst).size(), platform::maxEncodedSize(CodePage::Utf8, 7));
+}
+
+TEST(CodePageUtf8, MixedValidAndInvalidBytesDecodeAsTheReference) {
+    const Bytes in = readFixture("utf8_mixed.bin");
+    const std::u16string expected = utf16le(readFixture("utf8_mixed.u16"));
+    ASSERT_FALSE(in.empty());
+    const auto d = decode(CodePage::Utf8, in);
+    EXPECT_EQ(d.text, expected);
+    // The fixture holds no U+FFFD of its own, so each one is a replacement.
+    EXPECT_EQ(d.replacements, std::size_t(std::count(expected.begin(), expected.end(), u'\uFFFD')));
+    // Valid text survives the trip back.
+    const std::u16string valid = u"ASCII run longer than eight bytes, ひらがな、漢字\U0001F600";
+    EXPECT_EQ(decode(CodePage::Utf8, encode(CodePage::Utf8, valid)).text, valid);
 }
