@@ -25,8 +25,12 @@ Application::~Application() {
     shutdownWindowLayer();
 }
 
-int Application::run() { return QApplication::exec(); }
+int Application::run() {
+    return QApplication::exec();
+}
 
-void Application::quit(int exitCode) { QApplication::exit(exitCode); }
+void Application::quit(int exitCode) {
+    QApplication::exit(exitCode);
+}
 
 } // namespace platform

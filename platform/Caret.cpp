@@ -42,7 +42,9 @@ void restartBlink() {
     c.blink->start(static_cast<int>(c.blinkTime));
 }
 
-bool ownsOrNull(HWND hwnd) { return hwnd == nullptr || hwnd == caret().owner; }
+bool ownsOrNull(HWND hwnd) {
+    return hwnd == nullptr || hwnd == caret().owner;
+}
 
 } // namespace
 
@@ -140,7 +142,9 @@ BOOL HideCaret(HWND hwnd) {
     return TRUE;
 }
 
-UINT GetCaretBlinkTime() { return caret().blinkTime; }
+UINT GetCaretBlinkTime() {
+    return caret().blinkTime;
+}
 
 BOOL SetCaretBlinkTime(UINT milliseconds) {
     if (milliseconds == 0)

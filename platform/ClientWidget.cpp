@@ -60,13 +60,24 @@ ClientWidget::ClientWidget(HWND hwnd, QWidget* frame) : QWidget(frame), hwnd_(hw
         setCursor(cursorShape(cursor));
 }
 
-bool ClientWidget::alive() const { return hwnd_->alive; }
+bool ClientWidget::alive() const {
+    return hwnd_->alive;
+}
 
 bool ClientWidget::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress && alive()) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && wantsTab()) {
-            keyPressEvent(key);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        const bool plain = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+        if (tab && plain) {
+            // Tab moves between controls unless the window asks for it (WM_GETDLGCODE).
+            if (wantsTab()) {
+                keyPressEvent(key);
+            } else {
+                const bool forward =
+                    key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier) == 0;
+                QWidget::focusNextPrevChild(forward);
+            }
             return true;
         }
     }
@@ -106,8 +117,8 @@ void ClientWidget::deliverKey(QKeyEvent* event, bool down) {
         flags |= 0x40000000;
     if (vk != 0) {
         const bool system = alt || vk == VK_F10;
-        const UINT msg = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP)
-                                : (down ? WM_KEYDOWN : WM_KEYUP);
+        const UINT msg =
+            system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
         SendMessage(hwnd_, msg, static_cast<WPARAM>(vk), flags);
     }
     if (!down)
@@ -188,9 +199,10 @@ void ClientWidget::wheelEvent(QWheelEvent* event) {
     // The wheel reports screen coordinates, as on the original system.
     const QPoint g = event->globalPosition().toPoint();
     const WPARAM keys = mouseKeys(event->buttons(), modifiers);
-    SendMessage(hwnd_, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL,
-                MAKEWPARAM(static_cast<WORD>(keys), static_cast<WORD>(static_cast<std::int16_t>(delta))),
-                pointParam(g.x(), g.y()));
+    SendMessage(
+        hwnd_, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL,
+        MAKEWPARAM(static_cast<WORD>(keys), static_cast<WORD>(static_cast<std::int16_t>(delta))),
+        pointParam(g.x(), g.y()));
 }
 
 void ClientWidget::focusInEvent(QFocusEvent* /*event*/) {

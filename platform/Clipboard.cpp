@@ -23,7 +23,9 @@ ClipboardState& state() {
     return s;
 }
 
-QClipboard* desktop() { return QGuiApplication::clipboard(); }
+QClipboard* desktop() {
+    return QGuiApplication::clipboard();
+}
 
 } // namespace
 
@@ -82,8 +84,7 @@ HANDLE GetClipboardData(UINT format) {
     auto& s = state();
     if (!s.open || format != CF_UNICODETEXT || !IsClipboardFormatAvailable(CF_UNICODETEXT))
         return nullptr;
-    const std::u16string text =
-        platform::fromDesktopLineBreaks(desktop()->text().toStdU16String());
+    const std::u16string text = platform::fromDesktopLineBreaks(desktop()->text().toStdU16String());
     HLOCAL block = LocalAlloc(LPTR, (text.size() + 1) * sizeof(char16_t));
     if (block == nullptr)
         return nullptr;

@@ -1,5 +1,7 @@
 #include "platform/CursorInternal.h"
+#include "platform/Messages.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 
 #include <array>
@@ -69,4 +71,6 @@ HCURSOR SetCursor(HCURSOR cursor) {
     return old;
 }
 
-HCURSOR GetCursor() { return current(); }
+HCURSOR GetCursor() {
+    return current();
+}

@@ -53,7 +53,9 @@ HWND SetFocus(HWND hwnd) {
     return old;
 }
 
-HWND GetFocus() { return platform::liveWindow(state().focus); }
+HWND GetFocus() {
+    return platform::liveWindow(state().focus);
+}
 
 HWND SetCapture(HWND hwnd) {
     auto& s = state();
@@ -75,4 +77,6 @@ BOOL ReleaseCapture() {
     return TRUE;
 }
 
-HWND GetCapture() { return platform::liveWindow(state().capture); }
+HWND GetCapture() {
+    return platform::liveWindow(state().capture);
+}

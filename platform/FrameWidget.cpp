@@ -33,9 +33,13 @@ int barCode(int action) {
     }
 }
 
-UINT barMessage(int which) { return which == SB_VERT ? WM_VSCROLL : WM_HSCROLL; }
+UINT barMessage(int which) {
+    return which == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+}
 
-ScrollBarState& stateOf(HWND hwnd, int which) { return which == SB_VERT ? hwnd->vbar : hwnd->hbar; }
+ScrollBarState& stateOf(HWND hwnd, int which) {
+    return which == SB_VERT ? hwnd->vbar : hwnd->hbar;
+}
 
 } // namespace
 
@@ -53,8 +57,7 @@ FrameWidget::FrameWidget(std::unique_ptr<PlatformWindow> window, QWidget* parent
         b->hide();
         connect(b, &QAbstractSlider::actionTriggered, this,
                 [this, which](int action) { onBarAction(which, action); });
-        connect(b, &QAbstractSlider::sliderReleased, this,
-                [this, which] { onBarReleased(which); });
+        connect(b, &QAbstractSlider::sliderReleased, this, [this, which] { onBarReleased(which); });
     }
     hide();
 }
@@ -212,8 +215,8 @@ void syncClientArea(HWND hwnd) {
     const bool redrawAll = (w->windowClass->wc.style & (CS_HREDRAW | CS_VREDRAW)) != 0;
     w->update &= QRect(QPoint(0, 0), size);
     w->clientSize = size;
-    const QRegion fresh = redrawAll ? QRegion(QRect(QPoint(0, 0), size))
-                                    : QRegion(QRect(QPoint(0, 0), size)) - kept;
+    const QRegion fresh =
+        redrawAll ? QRegion(QRect(QPoint(0, 0), size)) : QRegion(QRect(QPoint(0, 0), size)) - kept;
     if (!fresh.isEmpty()) {
         const RECT r = toRECT(fresh.boundingRect());
         InvalidateRect(hwnd, &r, TRUE);

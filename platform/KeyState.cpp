@@ -84,9 +84,13 @@ SHORT keyState(int virtualKey, Qt::KeyboardModifiers modifiers, Qt::MouseButtons
 
 } // namespace
 
-void noteModifiers(Qt::KeyboardModifiers modifiers) { table().modifiers = modifiers; }
+void noteModifiers(Qt::KeyboardModifiers modifiers) {
+    table().modifiers = modifiers;
+}
 
-void noteButtons(Qt::MouseButtons buttons) { table().buttons = buttons; }
+void noteButtons(Qt::MouseButtons buttons) {
+    table().buttons = buttons;
+}
 
 void noteKey(int virtualKey, bool down) {
     if (virtualKey <= 0 || virtualKey > 255)
@@ -110,7 +114,9 @@ Qt::KeyboardModifiers effectiveModifiers(Qt::KeyboardModifiers eventModifiers) {
     return result;
 }
 
-void resetKeyState() { table() = KeyStateTable{}; }
+void resetKeyState() {
+    table() = KeyStateTable{};
+}
 
 } // namespace platform
 
@@ -153,9 +159,9 @@ void keybd_event(BYTE virtualKey, BYTE /*scanCode*/, DWORD flags, std::uintptr_t
     if (target == nullptr || qtKey == 0)
         return;
     QWidget* widget = target->client;
-    QCoreApplication::postEvent(
-        widget, new QKeyEvent(down ? QEvent::KeyPress : QEvent::KeyRelease, qtKey,
-                              platform::effectiveModifiers(Qt::NoModifier)));
+    QCoreApplication::postEvent(widget,
+                                new QKeyEvent(down ? QEvent::KeyPress : QEvent::KeyRelease, qtKey,
+                                              platform::effectiveModifiers(Qt::NoModifier)));
 }
 
 BOOL GetCursorPos(POINT* point) {

@@ -22,7 +22,9 @@ BlockHeader* headerOf(HLOCAL block) {
 
 namespace platform {
 
-std::size_t localSize(HLOCAL block) { return block != nullptr ? headerOf(block)->bytes : 0; }
+std::size_t localSize(HLOCAL block) {
+    return block != nullptr ? headerOf(block)->bytes : 0;
+}
 
 } // namespace platform
 

@@ -1,3 +1,4 @@
+#include "platform/FrameWidget.h"
 #include "platform/MessageQueue.h"
 #include "platform/ModalAnswers.h"
 #include "platform/WindowInternal.h"
@@ -28,8 +29,8 @@ std::vector<std::unique_ptr<PlatformMenu>>& menus() {
 
 PlatformMenu* liveMenu(HMENU menu) {
     const auto& list = menus();
-    const auto it = std::find_if(list.begin(), list.end(),
-                                 [menu](const auto& m) { return m.get() == menu; });
+    const auto it =
+        std::find_if(list.begin(), list.end(), [menu](const auto& m) { return m.get() == menu; });
     return it != list.end() ? it->get() : nullptr;
 }
 
@@ -156,8 +157,8 @@ BOOL DestroyMenu(HMENU menu) {
         return FALSE;
     const std::vector<PlatformMenu::Item> items = std::move(m->items);
     auto& list = menus();
-    list.erase(std::find_if(list.begin(), list.end(),
-                            [menu](const auto& p) { return p.get() == menu; }));
+    list.erase(
+        std::find_if(list.begin(), list.end(), [menu](const auto& p) { return p.get() == menu; }));
     for (const auto& item : items) {
         if (item.submenu != nullptr)
             DestroyMenu(item.submenu);
@@ -186,7 +187,8 @@ BOOL InsertMenu(HMENU menu, UINT position, UINT flags, UINT_PTR id, const char16
             return FALSE;
         index = m->items.size();
     }
-    m->items.insert(m->items.begin() + static_cast<std::ptrdiff_t>(index), makeItem(flags, id, text));
+    m->items.insert(m->items.begin() + static_cast<std::ptrdiff_t>(index),
+                    makeItem(flags, id, text));
     return TRUE;
 }
 

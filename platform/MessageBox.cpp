@@ -1,3 +1,4 @@
+#include "platform/FrameWidget.h"
 #include "platform/ModalAnswers.h"
 #include "platform/WindowInternal.h"
 

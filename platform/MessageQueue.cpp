@@ -45,7 +45,9 @@ void post(std::function<void()> call, int priority) {
 
 } // namespace
 
-void postCall(std::function<void()> call) { post(std::move(call), Qt::NormalEventPriority); }
+void postCall(std::function<void()> call) {
+    post(std::move(call), Qt::NormalEventPriority);
+}
 
 void postPaintRequest(HWND hwnd) {
     const std::uint64_t serial = windowSerial(hwnd);
@@ -59,7 +61,9 @@ void postPaintRequest(HWND hwnd) {
         Qt::LowEventPriority);
 }
 
-int pendingPosted() { return pending(); }
+int pendingPosted() {
+    return pending();
+}
 
 void drainPostedMessages() {
     // A window that posts to itself on every message would never let the queue empty, so

@@ -1,6 +1,6 @@
 #include "platform/ModalAnswers.h"
 
-#include <QGuiApplication>
+#include "platform/WindowInternal.h"
 
 #include <deque>
 
@@ -30,28 +30,48 @@ template <typename T> std::optional<T> popFront(std::deque<T>& queue) {
 
 namespace platform {
 
-std::optional<int> takeQueuedMessageBoxAnswer() { return popFront(answers().messageBoxes); }
+std::optional<int> takeQueuedMessageBoxAnswer() {
+    return popFront(answers().messageBoxes);
+}
 
-std::optional<UINT> takeQueuedPopupMenuAnswer() { return popFront(answers().popupMenus); }
+std::optional<UINT> takeQueuedPopupMenuAnswer() {
+    return popFront(answers().popupMenus);
+}
 
-void recordMessageBox(test::MessageBoxCall call) { answers().boxCalls.push_back(std::move(call)); }
+void recordMessageBox(test::MessageBoxCall call) {
+    answers().boxCalls.push_back(std::move(call));
+}
 
-void recordPopupMenu(test::PopupMenuCall call) { answers().menuCalls.push_back(std::move(call)); }
+void recordPopupMenu(test::PopupMenuCall call) {
+    answers().menuCalls.push_back(std::move(call));
+}
 
-bool modalLoopsUnattended() { return QGuiApplication::platformName() == QStringLiteral("offscreen"); }
+bool modalLoopsUnattended() {
+    return headlessDisplay();
+}
 
-void clearModalAnswers() { answers() = Answers{}; }
+void clearModalAnswers() {
+    answers() = Answers{};
+}
 
 } // namespace platform
 
 namespace platform::test {
 
-void queueMessageBoxAnswer(int result) { answers().messageBoxes.push_back(result); }
+void queueMessageBoxAnswer(int result) {
+    answers().messageBoxes.push_back(result);
+}
 
-void queuePopupMenuAnswer(UINT id) { answers().popupMenus.push_back(id); }
+void queuePopupMenuAnswer(UINT id) {
+    answers().popupMenus.push_back(id);
+}
 
-std::vector<MessageBoxCall> takeMessageBoxCalls() { return std::exchange(answers().boxCalls, {}); }
+std::vector<MessageBoxCall> takeMessageBoxCalls() {
+    return std::exchange(answers().boxCalls, {});
+}
 
-std::vector<PopupMenuCall> takePopupMenuCalls() { return std::exchange(answers().menuCalls, {}); }
+std::vector<PopupMenuCall> takePopupMenuCalls() {
+    return std::exchange(answers().menuCalls, {});
+}
 
 } // namespace platform::test

@@ -11,7 +11,9 @@
 
 namespace {
 
-QRect clientRect(const PlatformWindow* w) { return QRect(QPoint(0, 0), w->clientSize.expandedTo(QSize(0, 0))); }
+QRect clientRect(const PlatformWindow* w) {
+    return QRect(QPoint(0, 0), w->clientSize.expandedTo(QSize(0, 0)));
+}
 
 // The client-coordinate clip for drawing: the window region (kept in window coordinates)
 // moved to client coordinates, or everything.
@@ -156,9 +158,9 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     ps->rcPaint = region.isEmpty() ? RECT{} : platform::toRECT(region.boundingRect());
     // fErase tells the procedure that the background still needs erasing.
     if (erase)
-        ps->fErase =
-            SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps->hdc), 0) == 0 ? TRUE
-                                                                                          : FALSE;
+        ps->fErase = SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps->hdc), 0) == 0
+                         ? TRUE
+                         : FALSE;
     openPaints().push_back(OpenPaint{hwnd, ps->hdc, region});
     return ps->hdc;
 }
@@ -167,8 +169,8 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
     if (ps == nullptr || ps->hdc == nullptr)
         return FALSE;
     auto& list = openPaints();
-    const auto it = std::find_if(list.begin(), list.end(),
-                                 [&](const OpenPaint& p) { return p.dc == ps->hdc; });
+    const auto it =
+        std::find_if(list.begin(), list.end(), [&](const OpenPaint& p) { return p.dc == ps->hdc; });
     if (it == list.end())
         return FALSE;
     const QRegion region = it->region;
@@ -242,7 +244,9 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
         w->frame->clearMask();
     } else {
         w->windowRegion = platform::gdi::regionPixels(region);
-        w->frame->setMask(*w->windowRegion);
+        // The headless platform cannot shape top-level windows; painting is clipped anyway.
+        if (!w->frame->isWindow() || !platform::headlessDisplay())
+            w->frame->setMask(*w->windowRegion);
         // The window owns the region from now on.
         DeleteObject(region);
     }

@@ -46,8 +46,8 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL /*redraw*/) {
         s->maxPos = std::max(info->nMin, info->nMax);
     }
     if (info->fMask & SIF_PAGE)
-        s->page = static_cast<UINT>(std::min<long long>(
-            info->nPage, static_cast<long long>(s->maxPos) - s->minPos + 1));
+        s->page = static_cast<UINT>(
+            std::min<long long>(info->nPage, static_cast<long long>(s->maxPos) - s->minPos + 1));
     if (info->fMask & SIF_POS)
         s->pos = info->nPos;
     s->pos = std::clamp(s->pos, s->minPos, maxPosition(*s));

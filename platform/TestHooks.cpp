@@ -6,6 +6,7 @@
 #include "platform/WindowInternal.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -63,8 +64,8 @@ Qt::MouseButton qtButton(platform::test::MouseButton button) {
     return button == platform::test::MouseButton::Left ? Qt::LeftButton : Qt::RightButton;
 }
 
-void sendMouse(HWND hwnd, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
-               int x, int y, unsigned modifiers) {
+void sendMouse(HWND hwnd, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, int x,
+               int y, unsigned modifiers) {
     QWidget* client = clientWidget(hwnd);
     if (client == nullptr)
         return;
@@ -85,7 +86,9 @@ QScrollBar* toolkitBar(HWND hwnd, int bar) {
 
 namespace platform::test {
 
-void pumpMessages() { drainPostedMessages(); }
+void pumpMessages() {
+    drainPostedMessages();
+}
 
 void pumpFor(int milliseconds) {
     QElapsedTimer clock;
@@ -97,8 +100,7 @@ void pumpFor(int milliseconds) {
 
 COLORREF clientPixel(HWND hwnd, int x, int y) {
     PlatformWindow* w = liveWindow(hwnd);
-    if (w == nullptr || x < 0 || y < 0 || x >= w->clientSize.width() ||
-        y >= w->clientSize.height())
+    if (w == nullptr || x < 0 || y < 0 || x >= w->clientSize.width() || y >= w->clientSize.height())
         return ~0u;
     const QRgb p = w->backing.pixel(x, y);
     return RGB(qRed(p), qGreen(p), qBlue(p));
@@ -140,8 +142,7 @@ void typeText(HWND hwnd, const std::u16string& text) {
 }
 
 void mousePress(HWND hwnd, MouseButton button, int x, int y, unsigned modifiers) {
-    sendMouse(hwnd, QEvent::MouseButtonPress, qtButton(button), qtButton(button), x, y,
-              modifiers);
+    sendMouse(hwnd, QEvent::MouseButtonPress, qtButton(button), qtButton(button), x, y, modifiers);
 }
 
 void mouseRelease(HWND hwnd, MouseButton button, int x, int y, unsigned modifiers) {
@@ -154,8 +155,8 @@ void mouseDoubleClick(HWND hwnd, MouseButton button, int x, int y, unsigned modi
 }
 
 void mouseMove(HWND hwnd, int x, int y, bool leftHeld, unsigned modifiers) {
-    sendMouse(hwnd, QEvent::MouseMove, Qt::NoButton, leftHeld ? Qt::LeftButton : Qt::NoButton,
-              x, y, modifiers);
+    sendMouse(hwnd, QEvent::MouseMove, Qt::NoButton, leftHeld ? Qt::LeftButton : Qt::NoButton, x, y,
+              modifiers);
 }
 
 void mouseWheel(HWND hwnd, int x, int y, int delta, unsigned modifiers) {
@@ -163,8 +164,8 @@ void mouseWheel(HWND hwnd, int x, int y, int delta, unsigned modifiers) {
     if (client == nullptr)
         return;
     const QPointF local(x, y);
-    QWheelEvent event(local, client->mapToGlobal(local), QPoint(), QPoint(0, delta),
-                      Qt::NoButton, qtModifiers(modifiers), Qt::NoScrollPhase, false);
+    QWheelEvent event(local, client->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      qtModifiers(modifiers), Qt::NoScrollPhase, false);
     QApplication::sendEvent(client, &event);
 }
 
@@ -226,6 +227,14 @@ bool scrollBarVisible(HWND hwnd, int bar) {
 bool scrollBarEnabled(HWND hwnd, int bar) {
     const QScrollBar* b = toolkitBar(hwnd, bar);
     return b != nullptr && b->isEnabled();
+}
+
+std::u16string desktopClipboardText() {
+    return QGuiApplication::clipboard()->text().toStdU16String();
+}
+
+void setDesktopClipboardText(const std::u16string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
 }
 
 } // namespace platform::test

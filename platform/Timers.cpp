@@ -49,7 +49,9 @@ void killTimersOf(HWND hwnd) {
     }
 }
 
-void releaseAllTimers() { timers().running.clear(); }
+void releaseAllTimers() {
+    timers().running.clear();
+}
 
 } // namespace platform
 
@@ -63,7 +65,8 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc) {
     }
     const std::uint64_t serial = platform::windowSerial(hwnd);
     TimerPtr timer(new QTimer);
-    timer->setInterval(static_cast<int>(std::min<UINT>(std::max<UINT>(milliseconds, 1), 0x7FFFFFFF)));
+    timer->setInterval(
+        static_cast<int>(std::min<UINT>(std::max<UINT>(milliseconds, 1), 0x7FFFFFFF)));
     QObject::connect(timer.get(), &QTimer::timeout, [hwnd, id, proc, serial] {
         if (hwnd != nullptr && platform::windowSerial(hwnd) != serial)
             return;

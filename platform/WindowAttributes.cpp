@@ -227,8 +227,8 @@ int GetWindowText(HWND hwnd, char16_t* buffer, int size) {
     if (buffer == nullptr || size <= 0)
         return 0;
     buffer[0] = u'\0';
-    return static_cast<int>(SendMessage(hwnd, WM_GETTEXT, static_cast<WPARAM>(size),
-                                        reinterpret_cast<LPARAM>(buffer)));
+    return static_cast<int>(
+        SendMessage(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer)));
 }
 
 int GetWindowTextLength(HWND hwnd) {

@@ -17,7 +17,9 @@ Registry& registry() {
     return r;
 }
 
-char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c; }
+char16_t foldAscii(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c;
+}
 
 // Class names compare without regard to ASCII case, as on the original system.
 bool sameName(std::u16string_view a, std::u16string_view b) {

@@ -29,9 +29,17 @@ PlatformWindow& desktopWindow() {
 
 namespace platform {
 
-QRect toQRect(const RECT& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
+bool headlessDisplay() {
+    return QGuiApplication::platformName() == QStringLiteral("offscreen");
+}
 
-RECT toRECT(const QRect& r) { return RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
+QRect toQRect(const RECT& r) {
+    return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
+
+RECT toRECT(const QRect& r) {
+    return RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+}
 
 } // namespace platform
 
@@ -193,13 +201,14 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
         return FALSE;
     const QWidget* frame = w->frame;
     const QRect outer = frame->isWindow() ? frame->frameGeometry() : frame->rect();
-    const QPoint origin =
-        frame->isWindow() ? outer.topLeft() : frame->mapToGlobal(QPoint(0, 0));
+    const QPoint origin = frame->isWindow() ? outer.topLeft() : frame->mapToGlobal(QPoint(0, 0));
     *rect = platform::toRECT(QRect(origin, outer.size()));
     return TRUE;
 }
 
-HWND GetDesktopWindow() { return &desktopWindow(); }
+HWND GetDesktopWindow() {
+    return &desktopWindow();
+}
 
 BOOL ClientToScreen(HWND hwnd, POINT* point) {
     QWidget* client = clientOf(hwnd);

@@ -59,8 +59,8 @@ struct PlatformWindow {
     platform::FrameWidget* frame = nullptr;
     platform::ClientWidget* client = nullptr;
 
-    QImage backing;         // the client area as last painted
-    QRegion update;         // the update region, client coordinates
+    QImage backing; // the client area as last painted
+    QRegion update; // the update region, client coordinates
     bool erasePending = false;
     bool paintQueued = false;
     std::optional<QRegion> windowRegion; // visible region in window coordinates
@@ -113,6 +113,9 @@ void shutdownWindowLayer();
 
 // Runs posted messages and paints until none is left (bounded).
 void drainPostedMessages();
+
+// True on the headless display, where nobody can see or answer a window.
+bool headlessDisplay();
 
 // Conversions between RECT and the toolkit's rectangles.
 QRect toQRect(const RECT& r);

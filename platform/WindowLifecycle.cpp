@@ -186,8 +186,8 @@ HWND CreateWindowEx(DWORD exStyle, const char16_t* className, const char16_t* wi
     return IsWindow(hwnd) ? hwnd : nullptr;
 }
 
-HWND CreateWindow(const char16_t* className, const char16_t* windowName, DWORD style, int x,
-                  int y, int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance,
+HWND CreateWindow(const char16_t* className, const char16_t* windowName, DWORD style, int x, int y,
+                  int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance,
                   void* param) {
     return CreateWindowEx(0, className, windowName, style, x, y, width, height, parent, menuOrId,
                           instance, param);
@@ -207,4 +207,6 @@ BOOL DestroyWindow(HWND hwnd) {
     return TRUE;
 }
 
-BOOL IsWindow(HWND hwnd) { return platform::liveWindow(hwnd) != nullptr ? TRUE : FALSE; }
+BOOL IsWindow(HWND hwnd) {
+    return platform::liveWindow(hwnd) != nullptr ? TRUE : FALSE;
+}

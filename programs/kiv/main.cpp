@@ -24,9 +24,8 @@ int main(int argc, char** argv) {
     wc.lpszClassName = u"kivFrame";
     if (RegisterClass(&wc) == 0)
         return 1;
-    HWND frame = CreateWindow(u"kivFrame", u"kiv", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 480, 640, nullptr, nullptr, nullptr,
-                              nullptr);
+    HWND frame = CreateWindow(u"kivFrame", u"kiv", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 480, 640, nullptr, nullptr, nullptr, nullptr);
     if (frame == nullptr)
         return 1;
     return app.run();
