@@ -1,0 +1,138 @@
+#include "document/JisSjisConverter.h"
+
+#include "document/EucSjisConverter.h"
+#include "document/SjisJisPair.h"
+
+#include <cstring>
+
+namespace document {
+
+namespace {
+
+constexpr std::uint8_t kEsc = 0x1B;
+constexpr std::uint8_t kToKanji[3] = {kEsc, '$', 'B'};
+constexpr std::uint8_t kToAscii[3] = {kEsc, '(', 'B'};
+constexpr std::uint8_t kToKana[3] = {kEsc, '(', 'I'};
+
+bool isKanaByte(std::uint8_t b) {
+    return b >= 0xA0 && b <= 0xDF;
+}
+
+// How one Shift_JIS character at `i` is written: its state, its output bytes and how many
+// input bytes it covers. A character ISO-2022-JP lacks (a single byte 80 or FD-FF, a vendor or
+// user-defined row) becomes '?' in ASCII, as the code page does with characters it lacks.
+struct SjisUnit {
+    JisShiftState state;
+    std::uint8_t bytes[2];
+    std::size_t length;
+};
+
+SjisUnit classify(std::span<const std::uint8_t> in, std::size_t i) {
+    const std::uint8_t b = in[i];
+    if (b < 0x80) {
+        return {JisShiftState::Ascii, {b, 0}, 1};
+    }
+    if (isKanaByte(b)) {
+        return {JisShiftState::Kana, {static_cast<std::uint8_t>(b - 0x80), 0}, 1};
+    }
+    if (isSjisLeadByte(b) && i + 1 < in.size() && in[i + 1] != 0) {
+        const BytePair j = sjisToJis(b, in[i + 1]);
+        if (isJisCell(j)) {
+            return {JisShiftState::Kanji, {j.first, j.second}, 2};
+        }
+        return {JisShiftState::Ascii, {'?', 0}, 2};
+    }
+    return {JisShiftState::Ascii, {'?', 0}, 1};
+}
+
+std::size_t outputLength(const SjisUnit& unit) {
+    return unit.state == JisShiftState::Kanji ? 2 : 1;
+}
+
+} // namespace
+
+std::size_t jisToSjis(std::span<const std::uint8_t> in, std::uint8_t* out, JisShiftState& state) {
+    const std::size_t n = in.size();
+    std::uint8_t* o = out;
+    std::size_t i = 0;
+    while (i < n) {
+        const std::uint8_t b = in[i];
+        if (b == kEsc && i + 2 < n) {
+            const std::uint8_t e1 = in[i + 1];
+            const std::uint8_t e2 = in[i + 2];
+            if (e1 == '$' && e2 == 'B') {
+                state = JisShiftState::Kanji;
+                i += 3;
+                continue;
+            }
+            if (e1 == '(' && (e2 == 'B' || e2 == 'I')) {
+                state = e2 == 'B' ? JisShiftState::Ascii : JisShiftState::Kana;
+                i += 3;
+                continue;
+            }
+        }
+        switch (state) {
+        case JisShiftState::Kanji:
+            if (i + 1 < n) {
+                const BytePair s = document::jisToSjis(b, in[i + 1]);
+                o[0] = s.first;
+                o[1] = s.second;
+                o += 2;
+                i += 2;
+                continue;
+            }
+            *o++ = kLoneLeadByte;
+            break;
+        case JisShiftState::Kana:
+            *o++ = static_cast<std::uint8_t>(b + 0x80);
+            break;
+        case JisShiftState::Ascii:
+            *o++ = b;
+            break;
+        }
+        ++i;
+    }
+    return static_cast<std::size_t>(o - out);
+}
+
+std::size_t sjisToJisSize(std::span<const std::uint8_t> in) {
+    std::size_t size = 3;
+    JisShiftState state = JisShiftState::Ascii;
+    for (std::size_t i = 0; i < in.size();) {
+        const SjisUnit unit = classify(in, i);
+        if (unit.state != state) {
+            size += 3;
+            state = unit.state;
+        }
+        size += outputLength(unit);
+        i += unit.length;
+    }
+    return size;
+}
+
+std::size_t sjisToJis(std::span<const std::uint8_t> in, std::uint8_t* out) {
+    std::uint8_t* o = out;
+    JisShiftState state = JisShiftState::Ascii;
+    for (std::size_t i = 0; i < in.size();) {
+        const SjisUnit unit = classify(in, i);
+        if (unit.state != state) {
+            const std::uint8_t* escape = unit.state == JisShiftState::Kanji  ? kToKanji
+                                         : unit.state == JisShiftState::Kana ? kToKana
+                                                                             : kToAscii;
+            std::memcpy(o, escape, 3);
+            o += 3;
+            state = unit.state;
+        }
+        o[0] = unit.bytes[0];
+        if (unit.state == JisShiftState::Kanji) {
+            o[1] = unit.bytes[1];
+        }
+        o += outputLength(unit);
+        i += unit.length;
+    }
+    std::memcpy(o, kToAscii, 3);
+    o += 3;
+    return static_cast<std::size_t>(o - out);
+}
+
+} // namespace document
