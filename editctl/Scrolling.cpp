@@ -30,14 +30,17 @@ RECT formattingRect(const EditState& state) {
                 state.layout.clientHeight - margins.bottom};
 }
 
-// A thumb drag reports where the thumb is; a window without that bar has it in the high word.
+// Where the thumb is: the message carries it in 16 bits; the bar's own track position gives
+// the full value when it agrees with them (a message sent by a program may not).
 int trackPosition(const EditState& state, int bar, WPARAM wParam) {
+    const WORD carried = HIWORD(wParam);
     SCROLLINFO info;
     info.fMask = SIF_TRACKPOS;
-    if (state.hwnd != nullptr && GetScrollInfo(state.hwnd, bar, &info)) {
+    if (state.hwnd != nullptr && GetScrollInfo(state.hwnd, bar, &info) &&
+        LOWORD(static_cast<std::uintptr_t>(info.nTrackPos)) == carried) {
         return info.nTrackPos;
     }
-    return HIWORD(wParam);
+    return carried;
 }
 
 bool shiftHeld() {
