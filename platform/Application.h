@@ -14,7 +14,8 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Runs the message loop until the last window closes or quit() is called; returns the exit code.
+    // Runs the message loop until the last window closes or quit() is called; returns the exit
+    // code.
     int run();
     // Ends the message loop with the given exit code.
     static void quit(int exitCode = 0);

@@ -1,0 +1,25 @@
+#pragma once
+// ISO-2022-JP <-> Shift_JIS byte conversion. Every line is converted on its own: reading
+// starts each line in ASCII, and writing ends every non-empty line with ESC ( B.
+
+#include "document/JisShiftState.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace document {
+
+// Converts ISO-2022-JP bytes to Shift_JIS into `out` (room for in.size() bytes), starting in
+// and updating `state`; returns the bytes written. ESC $ B, ESC ( B and ESC ( I switch the
+// state and are dropped; every other byte is taken in the current state. A kanji-mode byte
+// with no partner left in `in` becomes kLoneLeadByte (one replacement character when decoded).
+std::size_t jisToSjis(std::span<const std::uint8_t> in, std::uint8_t* out, JisShiftState& state);
+
+// The number of bytes sjisToJis() writes for `in`.
+std::size_t sjisToJisSize(std::span<const std::uint8_t> in);
+// Converts Shift_JIS bytes to ISO-2022-JP into `out` (room for sjisToJisSize(in) bytes),
+// starting in ASCII and always ending with ESC ( B; returns the bytes written.
+std::size_t sjisToJis(std::span<const std::uint8_t> in, std::uint8_t* out);
+
+} // namespace document

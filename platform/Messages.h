@@ -1,0 +1,553 @@
+#pragma once
+// Window messages, notification codes, styles and the other numbered constants of the
+// Win32-style API. The values are the standard ones: private messages and command ids are
+// fixed numbers, and the editor's parts talk to each other only through them.
+
+#include "platform/WinTypes.h"
+
+// Window messages.
+constexpr UINT WM_NULL = 0x0000;
+constexpr UINT WM_CREATE = 0x0001;
+constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_MOVE = 0x0003;
+constexpr UINT WM_SIZE = 0x0005;
+constexpr UINT WM_ACTIVATE = 0x0006;
+constexpr UINT WM_SETFOCUS = 0x0007;
+constexpr UINT WM_KILLFOCUS = 0x0008;
+constexpr UINT WM_ENABLE = 0x000A;
+constexpr UINT WM_SETREDRAW = 0x000B;
+constexpr UINT WM_SETTEXT = 0x000C;
+constexpr UINT WM_GETTEXT = 0x000D;
+constexpr UINT WM_GETTEXTLENGTH = 0x000E;
+constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_ERASEBKGND = 0x0014;
+constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
+constexpr UINT WM_SHOWWINDOW = 0x0018;
+constexpr UINT WM_SETTINGCHANGE = 0x001A;
+constexpr UINT WM_ACTIVATEAPP = 0x001C;
+constexpr UINT WM_CANCELMODE = 0x001F;
+constexpr UINT WM_SETCURSOR = 0x0020;
+constexpr UINT WM_MOUSEACTIVATE = 0x0021;
+constexpr UINT WM_GETMINMAXINFO = 0x0024;
+constexpr UINT WM_NEXTDLGCTL = 0x0028;
+constexpr UINT WM_DRAWITEM = 0x002B;
+constexpr UINT WM_MEASUREITEM = 0x002C;
+constexpr UINT WM_SETFONT = 0x0030;
+constexpr UINT WM_GETFONT = 0x0031;
+constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
+constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
+constexpr UINT WM_NOTIFY = 0x004E;
+constexpr UINT WM_HELP = 0x0053;
+constexpr UINT WM_CONTEXTMENU = 0x007B;
+constexpr UINT WM_STYLECHANGING = 0x007C;
+constexpr UINT WM_STYLECHANGED = 0x007D;
+constexpr UINT WM_GETICON = 0x007F;
+constexpr UINT WM_SETICON = 0x0080;
+constexpr UINT WM_NCCREATE = 0x0081;
+constexpr UINT WM_NCDESTROY = 0x0082;
+constexpr UINT WM_NCCALCSIZE = 0x0083;
+constexpr UINT WM_NCHITTEST = 0x0084;
+constexpr UINT WM_NCPAINT = 0x0085;
+constexpr UINT WM_NCACTIVATE = 0x0086;
+constexpr UINT WM_GETDLGCODE = 0x0087;
+constexpr UINT WM_KEYFIRST = 0x0100;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_DEADCHAR = 0x0103;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
+constexpr UINT WM_SYSCHAR = 0x0106;
+constexpr UINT WM_KEYLAST = 0x0108;
+constexpr UINT WM_IME_STARTCOMPOSITION = 0x010D;
+constexpr UINT WM_IME_ENDCOMPOSITION = 0x010E;
+constexpr UINT WM_IME_COMPOSITION = 0x010F;
+constexpr UINT WM_IME_KEYLAST = 0x010F;
+constexpr UINT WM_INITDIALOG = 0x0110;
+constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr UINT WM_TIMER = 0x0113;
+constexpr UINT WM_HSCROLL = 0x0114;
+constexpr UINT WM_VSCROLL = 0x0115;
+constexpr UINT WM_INITMENU = 0x0116;
+constexpr UINT WM_INITMENUPOPUP = 0x0117;
+constexpr UINT WM_MENUSELECT = 0x011F;
+constexpr UINT WM_ENTERIDLE = 0x0121;
+constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
+constexpr UINT WM_CTLCOLOREDIT = 0x0133;
+constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
+constexpr UINT WM_CTLCOLORBTN = 0x0135;
+constexpr UINT WM_CTLCOLORDLG = 0x0136;
+constexpr UINT WM_CTLCOLORSCROLLBAR = 0x0137;
+constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+constexpr UINT WM_MOUSEFIRST = 0x0200;
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_MBUTTONUP = 0x0208;
+constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_MOUSEHWHEEL = 0x020E;
+constexpr UINT WM_MOUSELAST = 0x020E;
+constexpr UINT WM_PARENTNOTIFY = 0x0210;
+constexpr UINT WM_ENTERMENULOOP = 0x0211;
+constexpr UINT WM_EXITMENULOOP = 0x0212;
+constexpr UINT WM_CAPTURECHANGED = 0x0215;
+constexpr UINT WM_IME_SETCONTEXT = 0x0281;
+constexpr UINT WM_IME_NOTIFY = 0x0282;
+constexpr UINT WM_IME_CONTROL = 0x0283;
+constexpr UINT WM_IME_COMPOSITIONFULL = 0x0284;
+constexpr UINT WM_IME_SELECT = 0x0285;
+constexpr UINT WM_IME_CHAR = 0x0286;
+constexpr UINT WM_IME_REQUEST = 0x0288;
+constexpr UINT WM_IME_KEYDOWN = 0x0290;
+constexpr UINT WM_IME_KEYUP = 0x0291;
+constexpr UINT WM_CUT = 0x0300;
+constexpr UINT WM_COPY = 0x0301;
+constexpr UINT WM_PASTE = 0x0302;
+constexpr UINT WM_CLEAR = 0x0303;
+constexpr UINT WM_UNDO = 0x0304;
+constexpr UINT WM_HOTKEY = 0x0312;
+constexpr UINT WM_PRINT = 0x0317;
+constexpr UINT WM_PRINTCLIENT = 0x0318;
+constexpr UINT WM_USER = 0x0400;
+constexpr UINT WM_APP = 0x8000;
+
+// WM_ACTIVATE states, WM_SIZE kinds and the wheel unit.
+constexpr int WA_INACTIVE = 0;
+constexpr int WA_ACTIVE = 1;
+constexpr int WA_CLICKACTIVE = 2;
+constexpr int SIZE_RESTORED = 0;
+constexpr int SIZE_MINIMIZED = 1;
+constexpr int SIZE_MAXIMIZED = 2;
+constexpr int WHEEL_DELTA = 120;
+
+// Edit control messages.
+constexpr UINT EM_GETSEL = 0x00B0;
+constexpr UINT EM_SETSEL = 0x00B1;
+constexpr UINT EM_GETRECT = 0x00B2;
+constexpr UINT EM_SETRECT = 0x00B3;
+constexpr UINT EM_SETRECTNP = 0x00B4;
+constexpr UINT EM_SCROLL = 0x00B5;
+constexpr UINT EM_LINESCROLL = 0x00B6;
+constexpr UINT EM_SCROLLCARET = 0x00B7;
+constexpr UINT EM_GETMODIFY = 0x00B8;
+constexpr UINT EM_SETMODIFY = 0x00B9;
+constexpr UINT EM_GETLINECOUNT = 0x00BA;
+constexpr UINT EM_LINEINDEX = 0x00BB;
+constexpr UINT EM_SETHANDLE = 0x00BC;
+constexpr UINT EM_GETHANDLE = 0x00BD;
+constexpr UINT EM_GETTHUMB = 0x00BE;
+constexpr UINT EM_LINELENGTH = 0x00C1;
+constexpr UINT EM_REPLACESEL = 0x00C2;
+constexpr UINT EM_GETLINE = 0x00C4;
+constexpr UINT EM_LIMITTEXT = 0x00C5;
+constexpr UINT EM_SETLIMITTEXT = 0x00C5;
+constexpr UINT EM_CANUNDO = 0x00C6;
+constexpr UINT EM_UNDO = 0x00C7;
+constexpr UINT EM_FMTLINES = 0x00C8;
+constexpr UINT EM_LINEFROMCHAR = 0x00C9;
+constexpr UINT EM_SETTABSTOPS = 0x00CB;
+constexpr UINT EM_SETPASSWORDCHAR = 0x00CC;
+constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
+constexpr UINT EM_GETFIRSTVISIBLELINE = 0x00CE;
+constexpr UINT EM_SETREADONLY = 0x00CF;
+constexpr UINT EM_SETWORDBREAKPROC = 0x00D0;
+constexpr UINT EM_GETWORDBREAKPROC = 0x00D1;
+constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
+constexpr UINT EM_SETMARGINS = 0x00D3;
+constexpr UINT EM_GETMARGINS = 0x00D4;
+constexpr UINT EM_GETLIMITTEXT = 0x00D5;
+constexpr UINT EM_POSFROMCHAR = 0x00D6;
+constexpr UINT EM_CHARFROMPOS = 0x00D7;
+constexpr UINT EM_REDO = WM_USER + 84;
+constexpr UINT EM_CANREDO = WM_USER + 85;
+
+// Edit control notifications (high word of WM_COMMAND's wParam).
+constexpr UINT EN_SETFOCUS = 0x0100;
+constexpr UINT EN_KILLFOCUS = 0x0200;
+constexpr UINT EN_CHANGE = 0x0300;
+constexpr UINT EN_UPDATE = 0x0400;
+constexpr UINT EN_ERRSPACE = 0x0500;
+constexpr UINT EN_MAXTEXT = 0x0501;
+constexpr UINT EN_HSCROLL = 0x0601;
+constexpr UINT EN_VSCROLL = 0x0602;
+
+// Window styles.
+constexpr DWORD WS_OVERLAPPED = 0x00000000;
+constexpr DWORD WS_POPUP = 0x80000000;
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_MINIMIZE = 0x20000000;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_DISABLED = 0x08000000;
+constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
+constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
+constexpr DWORD WS_MAXIMIZE = 0x01000000;
+constexpr DWORD WS_CAPTION = 0x00C00000;
+constexpr DWORD WS_BORDER = 0x00800000;
+constexpr DWORD WS_DLGFRAME = 0x00400000;
+constexpr DWORD WS_VSCROLL = 0x00200000;
+constexpr DWORD WS_HSCROLL = 0x00100000;
+constexpr DWORD WS_SYSMENU = 0x00080000;
+constexpr DWORD WS_THICKFRAME = 0x00040000;
+constexpr DWORD WS_GROUP = 0x00020000;
+constexpr DWORD WS_TABSTOP = 0x00010000;
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_OVERLAPPEDWINDOW =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
+// Extended window styles.
+constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
+constexpr DWORD WS_EX_NOPARENTNOTIFY = 0x00000004;
+constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
+constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
+constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;
+constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
+constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
+constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
+
+// Edit control styles.
+constexpr DWORD ES_LEFT = 0x0000;
+constexpr DWORD ES_CENTER = 0x0001;
+constexpr DWORD ES_RIGHT = 0x0002;
+constexpr DWORD ES_MULTILINE = 0x0004;
+constexpr DWORD ES_UPPERCASE = 0x0008;
+constexpr DWORD ES_LOWERCASE = 0x0010;
+constexpr DWORD ES_PASSWORD = 0x0020;
+constexpr DWORD ES_AUTOVSCROLL = 0x0040;
+constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+constexpr DWORD ES_NOHIDESEL = 0x0100;
+constexpr DWORD ES_OEMCONVERT = 0x0400;
+constexpr DWORD ES_READONLY = 0x0800;
+constexpr DWORD ES_WANTRETURN = 0x1000;
+constexpr DWORD ES_NUMBER = 0x2000;
+
+// Window class styles.
+constexpr UINT CS_VREDRAW = 0x0001;
+constexpr UINT CS_HREDRAW = 0x0002;
+constexpr UINT CS_DBLCLKS = 0x0008;
+constexpr UINT CS_OWNDC = 0x0020;
+constexpr UINT CS_CLASSDC = 0x0040;
+constexpr UINT CS_PARENTDC = 0x0080;
+constexpr UINT CS_NOCLOSE = 0x0200;
+constexpr UINT CS_SAVEBITS = 0x0800;
+constexpr UINT CS_GLOBALCLASS = 0x4000;
+constexpr UINT CS_IME = 0x00010000;
+
+// Scroll bars: which bar, the action codes of WM_HSCROLL/WM_VSCROLL, SCROLLINFO masks and
+// EnableScrollBar arrows.
+constexpr int SB_HORZ = 0;
+constexpr int SB_VERT = 1;
+constexpr int SB_CTL = 2;
+constexpr int SB_BOTH = 3;
+constexpr int SB_LINEUP = 0;
+constexpr int SB_LINELEFT = 0;
+constexpr int SB_LINEDOWN = 1;
+constexpr int SB_LINERIGHT = 1;
+constexpr int SB_PAGEUP = 2;
+constexpr int SB_PAGELEFT = 2;
+constexpr int SB_PAGEDOWN = 3;
+constexpr int SB_PAGERIGHT = 3;
+constexpr int SB_THUMBPOSITION = 4;
+constexpr int SB_THUMBTRACK = 5;
+constexpr int SB_TOP = 6;
+constexpr int SB_LEFT = 6;
+constexpr int SB_BOTTOM = 7;
+constexpr int SB_RIGHT = 7;
+constexpr int SB_ENDSCROLL = 8;
+constexpr UINT SIF_RANGE = 0x0001;
+constexpr UINT SIF_PAGE = 0x0002;
+constexpr UINT SIF_POS = 0x0004;
+constexpr UINT SIF_DISABLENOSCROLL = 0x0008;
+constexpr UINT SIF_TRACKPOS = 0x0010;
+constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+constexpr UINT ESB_ENABLE_BOTH = 0x0000;
+constexpr UINT ESB_DISABLE_BOTH = 0x0003;
+constexpr UINT ESB_DISABLE_LEFT = 0x0001;
+constexpr UINT ESB_DISABLE_RIGHT = 0x0002;
+constexpr UINT ESB_DISABLE_UP = 0x0001;
+constexpr UINT ESB_DISABLE_DOWN = 0x0002;
+constexpr UINT ESB_DISABLE_LTUP = ESB_DISABLE_LEFT;
+constexpr UINT ESB_DISABLE_RTDN = ESB_DISABLE_RIGHT;
+
+// Virtual-key codes. Letters and digits are their upper-case ASCII codes ('A' = 0x41).
+constexpr int VK_LBUTTON = 0x01;
+constexpr int VK_RBUTTON = 0x02;
+constexpr int VK_CANCEL = 0x03;
+constexpr int VK_MBUTTON = 0x04;
+constexpr int VK_BACK = 0x08;
+constexpr int VK_TAB = 0x09;
+constexpr int VK_CLEAR = 0x0C;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_SHIFT = 0x10;
+constexpr int VK_CONTROL = 0x11;
+constexpr int VK_MENU = 0x12;
+constexpr int VK_PAUSE = 0x13;
+constexpr int VK_CAPITAL = 0x14;
+constexpr int VK_KANA = 0x15;
+constexpr int VK_KANJI = 0x19;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_CONVERT = 0x1C;
+constexpr int VK_NONCONVERT = 0x1D;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_PRIOR = 0x21;
+constexpr int VK_NEXT = 0x22;
+constexpr int VK_END = 0x23;
+constexpr int VK_HOME = 0x24;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+constexpr int VK_SELECT = 0x29;
+constexpr int VK_PRINT = 0x2A;
+constexpr int VK_EXECUTE = 0x2B;
+constexpr int VK_SNAPSHOT = 0x2C;
+constexpr int VK_INSERT = 0x2D;
+constexpr int VK_DELETE = 0x2E;
+constexpr int VK_HELP = 0x2F;
+constexpr int VK_LWIN = 0x5B;
+constexpr int VK_RWIN = 0x5C;
+constexpr int VK_APPS = 0x5D;
+constexpr int VK_NUMPAD0 = 0x60;
+constexpr int VK_NUMPAD1 = 0x61;
+constexpr int VK_NUMPAD2 = 0x62;
+constexpr int VK_NUMPAD3 = 0x63;
+constexpr int VK_NUMPAD4 = 0x64;
+constexpr int VK_NUMPAD5 = 0x65;
+constexpr int VK_NUMPAD6 = 0x66;
+constexpr int VK_NUMPAD7 = 0x67;
+constexpr int VK_NUMPAD8 = 0x68;
+constexpr int VK_NUMPAD9 = 0x69;
+constexpr int VK_MULTIPLY = 0x6A;
+constexpr int VK_ADD = 0x6B;
+constexpr int VK_SEPARATOR = 0x6C;
+constexpr int VK_SUBTRACT = 0x6D;
+constexpr int VK_DECIMAL = 0x6E;
+constexpr int VK_DIVIDE = 0x6F;
+constexpr int VK_F1 = 0x70;
+constexpr int VK_F2 = 0x71;
+constexpr int VK_F3 = 0x72;
+constexpr int VK_F4 = 0x73;
+constexpr int VK_F5 = 0x74;
+constexpr int VK_F6 = 0x75;
+constexpr int VK_F7 = 0x76;
+constexpr int VK_F8 = 0x77;
+constexpr int VK_F9 = 0x78;
+constexpr int VK_F10 = 0x79;
+constexpr int VK_F11 = 0x7A;
+constexpr int VK_F12 = 0x7B;
+constexpr int VK_F13 = 0x7C;
+constexpr int VK_F14 = 0x7D;
+constexpr int VK_F15 = 0x7E;
+constexpr int VK_F16 = 0x7F;
+constexpr int VK_F17 = 0x80;
+constexpr int VK_F18 = 0x81;
+constexpr int VK_F19 = 0x82;
+constexpr int VK_F20 = 0x83;
+constexpr int VK_F21 = 0x84;
+constexpr int VK_F22 = 0x85;
+constexpr int VK_F23 = 0x86;
+constexpr int VK_F24 = 0x87;
+constexpr int VK_NUMLOCK = 0x90;
+constexpr int VK_SCROLL = 0x91;
+constexpr int VK_LSHIFT = 0xA0;
+constexpr int VK_RSHIFT = 0xA1;
+constexpr int VK_LCONTROL = 0xA2;
+constexpr int VK_RCONTROL = 0xA3;
+constexpr int VK_LMENU = 0xA4;
+constexpr int VK_RMENU = 0xA5;
+constexpr int VK_OEM_1 = 0xBA;
+constexpr int VK_OEM_PLUS = 0xBB;
+constexpr int VK_OEM_COMMA = 0xBC;
+constexpr int VK_OEM_MINUS = 0xBD;
+constexpr int VK_OEM_PERIOD = 0xBE;
+constexpr int VK_OEM_2 = 0xBF;
+constexpr int VK_OEM_3 = 0xC0;
+constexpr int VK_OEM_4 = 0xDB;
+constexpr int VK_OEM_5 = 0xDC;
+constexpr int VK_OEM_6 = 0xDD;
+constexpr int VK_OEM_7 = 0xDE;
+constexpr int VK_OEM_102 = 0xE2;
+constexpr int VK_PROCESSKEY = 0xE5;
+// The handheld's soft keys and hardware keys; on the desktop the soft keys are F1 and F2.
+constexpr int VK_TSOFT1 = VK_F1;
+constexpr int VK_TSOFT2 = VK_F2;
+constexpr int VK_TTALK = VK_F3;
+constexpr int VK_TEND = VK_F4;
+constexpr int VK_THOME = VK_LWIN;
+constexpr int VK_TBACK = VK_ESCAPE;
+constexpr int VK_TACTION = VK_RETURN;
+constexpr int VK_TUP = VK_UP;
+constexpr int VK_TDOWN = VK_DOWN;
+constexpr int VK_TLEFT = VK_LEFT;
+constexpr int VK_TRIGHT = VK_RIGHT;
+constexpr int VK_TVOLUMEUP = VK_F6;
+constexpr int VK_TVOLUMEDOWN = VK_F7;
+
+// keybd_event flags.
+constexpr DWORD KEYEVENTF_EXTENDEDKEY = 0x0001;
+constexpr DWORD KEYEVENTF_KEYUP = 0x0002;
+
+// Mouse key flags (wParam of mouse messages).
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
+constexpr WPARAM MK_SHIFT = 0x0004;
+constexpr WPARAM MK_CONTROL = 0x0008;
+constexpr WPARAM MK_MBUTTON = 0x0010;
+
+// Message boxes: buttons, icons, default button, modality; and the dialog results.
+constexpr UINT MB_OK = 0x00000000;
+constexpr UINT MB_OKCANCEL = 0x00000001;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x00000002;
+constexpr UINT MB_YESNOCANCEL = 0x00000003;
+constexpr UINT MB_YESNO = 0x00000004;
+constexpr UINT MB_RETRYCANCEL = 0x00000005;
+constexpr UINT MB_ICONHAND = 0x00000010;
+constexpr UINT MB_ICONSTOP = 0x00000010;
+constexpr UINT MB_ICONERROR = 0x00000010;
+constexpr UINT MB_ICONQUESTION = 0x00000020;
+constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
+constexpr UINT MB_ICONWARNING = 0x00000030;
+constexpr UINT MB_ICONASTERISK = 0x00000040;
+constexpr UINT MB_ICONINFORMATION = 0x00000040;
+constexpr UINT MB_DEFBUTTON1 = 0x00000000;
+constexpr UINT MB_DEFBUTTON2 = 0x00000100;
+constexpr UINT MB_DEFBUTTON3 = 0x00000200;
+constexpr UINT MB_APPLMODAL = 0x00000000;
+constexpr UINT MB_SYSTEMMODAL = 0x00001000;
+constexpr UINT MB_TASKMODAL = 0x00002000;
+constexpr UINT MB_SETFOREGROUND = 0x00010000;
+constexpr UINT MB_TOPMOST = 0x00040000;
+constexpr UINT MB_TYPEMASK = 0x0000000F;
+constexpr UINT MB_ICONMASK = 0x000000F0;
+constexpr UINT MB_DEFMASK = 0x00000F00;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// WM_GETDLGCODE answers.
+constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+constexpr LRESULT DLGC_WANTTAB = 0x0002;
+constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
+constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
+constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+constexpr LRESULT DLGC_STATIC = 0x0100;
+constexpr LRESULT DLGC_BUTTON = 0x2000;
+
+// ShowWindow commands.
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_NORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_MAXIMIZE = 3;
+constexpr int SW_SHOWNOACTIVATE = 4;
+constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_SHOWMINNOACTIVE = 7;
+constexpr int SW_SHOWNA = 8;
+constexpr int SW_RESTORE = 9;
+constexpr int SW_SHOWDEFAULT = 10;
+
+// ScrollWindowEx flags.
+constexpr UINT SW_SCROLLCHILDREN = 0x0001;
+constexpr UINT SW_INVALIDATE = 0x0002;
+constexpr UINT SW_ERASE = 0x0004;
+constexpr UINT SW_SMOOTHSCROLL = 0x0010;
+
+// SetWindowPos flags.
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+constexpr UINT SWP_NOZORDER = 0x0004;
+constexpr UINT SWP_NOREDRAW = 0x0008;
+constexpr UINT SWP_NOACTIVATE = 0x0010;
+constexpr UINT SWP_FRAMECHANGED = 0x0020;
+constexpr UINT SWP_SHOWWINDOW = 0x0040;
+constexpr UINT SWP_HIDEWINDOW = 0x0080;
+constexpr UINT SWP_NOCOPYBITS = 0x0100;
+constexpr UINT SWP_NOOWNERZORDER = 0x0200;
+constexpr UINT SWP_NOSENDCHANGING = 0x0400;
+
+// GetWindowLongPtr / SetWindowLongPtr slots.
+constexpr int GWLP_WNDPROC = -4;
+constexpr int GWLP_HINSTANCE = -6;
+constexpr int GWLP_HWNDPARENT = -8;
+constexpr int GWLP_ID = -12;
+constexpr int GWL_ID = -12;
+constexpr int GWL_STYLE = -16;
+constexpr int GWL_EXSTYLE = -20;
+constexpr int GWLP_USERDATA = -21;
+constexpr int GWL_USERDATA = -21;
+
+// GetWindow relations.
+constexpr UINT GW_HWNDFIRST = 0;
+constexpr UINT GW_HWNDLAST = 1;
+constexpr UINT GW_HWNDNEXT = 2;
+constexpr UINT GW_HWNDPREV = 3;
+constexpr UINT GW_OWNER = 4;
+constexpr UINT GW_CHILD = 5;
+
+// Menus: item flags and TrackPopupMenu flags.
+constexpr UINT MF_STRING = 0x0000;
+constexpr UINT MF_ENABLED = 0x0000;
+constexpr UINT MF_UNCHECKED = 0x0000;
+constexpr UINT MF_BYCOMMAND = 0x0000;
+constexpr UINT MF_GRAYED = 0x0001;
+constexpr UINT MF_DISABLED = 0x0002;
+constexpr UINT MF_BITMAP = 0x0004;
+constexpr UINT MF_CHECKED = 0x0008;
+constexpr UINT MF_POPUP = 0x0010;
+constexpr UINT MF_MENUBARBREAK = 0x0020;
+constexpr UINT MF_MENUBREAK = 0x0040;
+constexpr UINT MF_OWNERDRAW = 0x0100;
+constexpr UINT MF_BYPOSITION = 0x0400;
+constexpr UINT MF_SEPARATOR = 0x0800;
+constexpr UINT TPM_LEFTBUTTON = 0x0000;
+constexpr UINT TPM_RIGHTBUTTON = 0x0002;
+constexpr UINT TPM_LEFTALIGN = 0x0000;
+constexpr UINT TPM_CENTERALIGN = 0x0004;
+constexpr UINT TPM_RIGHTALIGN = 0x0008;
+constexpr UINT TPM_TOPALIGN = 0x0000;
+constexpr UINT TPM_VCENTERALIGN = 0x0010;
+constexpr UINT TPM_BOTTOMALIGN = 0x0020;
+constexpr UINT TPM_NONOTIFY = 0x0080;
+constexpr UINT TPM_RETURNCMD = 0x0100;
+
+// Clipboard formats.
+constexpr UINT CF_TEXT = 1;
+constexpr UINT CF_UNICODETEXT = 13;
+
+// Standard cursors for LoadCursor.
+constexpr int IDC_ARROW = 32512;
+constexpr int IDC_IBEAM = 32513;
+constexpr int IDC_WAIT = 32514;
+constexpr int IDC_CROSS = 32515;
+constexpr int IDC_UPARROW = 32516;
+constexpr int IDC_SIZENWSE = 32642;
+constexpr int IDC_SIZENESW = 32643;
+constexpr int IDC_SIZEWE = 32644;
+constexpr int IDC_SIZENS = 32645;
+constexpr int IDC_SIZEALL = 32646;
+constexpr int IDC_NO = 32648;
+constexpr int IDC_HAND = 32649;
+constexpr int IDC_APPSTARTING = 32650;
+
+// CreateWindowEx: let the system choose the position or size.
+constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);

@@ -1,0 +1,87 @@
+#pragma once
+// Hooks for tests: answers for modal loops queued in advance, pumping the posted queue,
+// reading a window's pixels, and synthetic input sent through the toolkit's real event path
+// (so the translation into messages is what is tested). The real program never uses these.
+
+#include "platform/WinTypes.h"
+
+#include <string>
+#include <vector>
+
+namespace platform::test {
+
+// The next MessageBox returns result without showing anything.
+void queueMessageBoxAnswer(int result);
+// The next TrackPopupMenu chooses id (0: dismissed) without showing anything.
+void queuePopupMenuAnswer(UINT id);
+
+struct MessageBoxCall {
+    HWND owner;
+    std::u16string text;
+    std::u16string caption;
+    UINT type;
+    int result;
+};
+struct MenuItemInfo {
+    UINT flags; // MF_SEPARATOR, MF_GRAYED, MF_CHECKED, MF_POPUP as appended
+    UINT_PTR id;
+    std::u16string text;
+};
+struct PopupMenuCall {
+    HWND owner;
+    POINT at;
+    UINT flags;
+    std::vector<MenuItemInfo> items;
+    UINT chosen;
+};
+// The message boxes and popup menus shown since the last call, oldest first; clears the log.
+std::vector<MessageBoxCall> takeMessageBoxCalls();
+std::vector<PopupMenuCall> takePopupMenuCalls();
+
+// Runs posted messages, pending paints and deferred deletions until none is left (bounded,
+// so a window that keeps posting to itself cannot hang a test).
+void pumpMessages();
+// Waits up to milliseconds for timers, running the queue meanwhile.
+void pumpFor(int milliseconds);
+
+// The colour of a client-area pixel as last painted (the caret is not included); ~0u when
+// the point lies outside.
+COLORREF clientPixel(HWND hwnd, int x, int y);
+// Saves the window as it appears on screen (scroll bars and caret included) to a PNG file.
+bool grabToPng(HWND hwnd, const std::string& path);
+
+// Keyboard modifiers for synthetic input.
+enum Modifier : unsigned { None = 0, Shift = 1, Control = 2, Alt = 4 };
+// Presses and releases a key given as a virtual-key code, with modifiers held; the event's
+// text is what the key types (letters lower-case unless Shift, control characters with
+// Control), as a keyboard would deliver it.
+void pressKey(HWND hwnd, int virtualKey, unsigned modifiers = None);
+// Delivers typed text the way a keyboard layout without a virtual key delivers it (key code
+// unknown, the characters in the event's text).
+void typeText(HWND hwnd, const std::u16string& text);
+// Mouse actions at client coordinates of hwnd.
+enum class MouseButton { Left, Right };
+void mousePress(HWND hwnd, MouseButton button, int x, int y, unsigned modifiers = None);
+void mouseRelease(HWND hwnd, MouseButton button, int x, int y, unsigned modifiers = None);
+void mouseDoubleClick(HWND hwnd, MouseButton button, int x, int y, unsigned modifiers = None);
+void mouseMove(HWND hwnd, int x, int y, bool leftHeld, unsigned modifiers = None);
+void mouseWheel(HWND hwnd, int x, int y, int delta, unsigned modifiers = None);
+// Clicks a point given in the window's outer coordinates (scroll bars included): the click
+// lands on whatever widget is there.
+void clickAt(HWND hwnd, int x, int y);
+// Performs a user action on a scroll bar (SB_VERT or SB_HORZ): SB_LINEUP .. SB_PAGEDOWN,
+// SB_TOP, SB_BOTTOM, or a thumb drag to trackPos ending in SB_THUMBPOSITION.
+void scrollBarAction(HWND hwnd, int bar, int code, int trackPos = 0);
+// Whether the bar is shown and enabled as the user sees it.
+bool scrollBarVisible(HWND hwnd, int bar);
+bool scrollBarEnabled(HWND hwnd, int bar);
+
+struct CaretState {
+    HWND owner;
+    RECT rect;
+    bool shown;
+};
+// The caret as the platform draws it.
+CaretState caretState();
+
+} // namespace platform::test
