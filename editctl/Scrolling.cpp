@@ -1,6 +1,7 @@
 #include "editctl/Scrolling.h"
 
 #include "editctl/CaretShape.h"
+#include "editctl/EditOperations.h"
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
 #include "editctl/ScrollMetrics.h"
@@ -211,6 +212,8 @@ void keepCaretInView(EditState& state) {
     if (caret == oldCaret) {
         return;
     }
+    // A pending insertion must end at the caret.
+    commitPending(state, true);
     state.caret = caret;
     if (!shiftHeld()) {
         state.anchor = caret;

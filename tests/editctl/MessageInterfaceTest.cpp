@@ -98,17 +98,6 @@ TEST_F(MessageInterfaceTest, FocusNotifiesAndOwnsTheCaret) {
     EXPECT_EQ(caret.rect.bottom - caret.rect.top, kLine);
 }
 
-TEST_F(MessageInterfaceTest, MessagesWithoutStateOrArgumentsAreHarmless) {
-    EXPECT_EQ(send(EM_REPLACESEL, 0, 0), 0);
-    EXPECT_EQ(send(WM_VSCROLL, 99), 0);
-    EXPECT_EQ(send(EM_SCROLL, 99), 0);
-    EXPECT_EQ(send(WM_KEYDOWN, VK_F5), 0);
-    send(WM_LBUTTONUP, 0, 0); // no drag in progress
-    EXPECT_EQ(text(), u"");
-    EXPECT_EQ(send(EM_SETREADONLY, 1), 1);
-    EXPECT_EQ(send(EM_GETFIRSTVISIBLELINE), 0);
-}
-
 } // namespace
 
 } // namespace editctl::test
