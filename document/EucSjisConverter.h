@@ -23,7 +23,9 @@ std::size_t eucToSjis(std::span<const std::uint8_t> in, std::uint8_t* out);
 // The number of bytes sjisToEuc() writes for `in`.
 std::size_t sjisToEucSize(std::span<const std::uint8_t> in);
 // Converts Shift_JIS bytes to EUC-JP into `out` (room for sjisToEucSize(in) bytes); returns
-// the bytes written. Half-width katakana A0-DF becomes 8E and the byte.
+// the bytes written. Half-width katakana A0-DF becomes 8E and the byte; a character EUC-JP
+// lacks (single bytes 80 and FD-FF, pairs outside JIS X 0208, a lead byte without partner)
+// becomes '?'.
 std::size_t sjisToEuc(std::span<const std::uint8_t> in, std::uint8_t* out);
 
 } // namespace document

@@ -18,21 +18,35 @@ bool isKanaByte(std::uint8_t b) {
     return b >= 0xA0 && b <= 0xDF;
 }
 
-// What a Shift_JIS byte at `i` is taken as when writing, and how many bytes it covers.
+// How one Shift_JIS character at `i` is written: its state, its output bytes and how many
+// input bytes it covers. A character ISO-2022-JP lacks (a single byte 80 or FD-FF, a vendor or
+// user-defined row) becomes '?' in ASCII, as the code page does with characters it lacks.
 struct SjisUnit {
     JisShiftState state;
+    std::uint8_t bytes[2];
     std::size_t length;
 };
 
 SjisUnit classify(std::span<const std::uint8_t> in, std::size_t i) {
     const std::uint8_t b = in[i];
+    if (b < 0x80) {
+        return {JisShiftState::Ascii, {b, 0}, 1};
+    }
     if (isKanaByte(b)) {
-        return {JisShiftState::Kana, 1};
+        return {JisShiftState::Kana, {static_cast<std::uint8_t>(b - 0x80), 0}, 1};
     }
-    if (b >= 0x80 && i + 1 < in.size() && in[i + 1] != 0) {
-        return {JisShiftState::Kanji, 2};
+    if (isSjisLeadByte(b) && i + 1 < in.size() && in[i + 1] != 0) {
+        const BytePair j = sjisToJis(b, in[i + 1]);
+        if (isJisCell(j)) {
+            return {JisShiftState::Kanji, {j.first, j.second}, 2};
+        }
+        return {JisShiftState::Ascii, {'?', 0}, 2};
     }
-    return {JisShiftState::Ascii, 1};
+    return {JisShiftState::Ascii, {'?', 0}, 1};
+}
+
+std::size_t outputLength(const SjisUnit& unit) {
+    return unit.state == JisShiftState::Kanji ? 2 : 1;
 }
 
 } // namespace
@@ -90,7 +104,7 @@ std::size_t sjisToJisSize(std::span<const std::uint8_t> in) {
             size += 3;
             state = unit.state;
         }
-        size += unit.length;
+        size += outputLength(unit);
         i += unit.length;
     }
     return size;
@@ -109,16 +123,11 @@ std::size_t sjisToJis(std::span<const std::uint8_t> in, std::uint8_t* out) {
             o += 3;
             state = unit.state;
         }
+        o[0] = unit.bytes[0];
         if (unit.state == JisShiftState::Kanji) {
-            const BytePair j = sjisToJis(in[i], in[i + 1]);
-            o[0] = j.first;
-            o[1] = j.second;
-            o += 2;
-        } else if (unit.state == JisShiftState::Kana) {
-            *o++ = static_cast<std::uint8_t>(in[i] - 0x80);
-        } else {
-            *o++ = in[i];
+            o[1] = unit.bytes[1];
         }
+        o += outputLength(unit);
         i += unit.length;
     }
     std::memcpy(o, kToAscii, 3);

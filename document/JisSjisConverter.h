@@ -19,7 +19,8 @@ std::size_t jisToSjis(std::span<const std::uint8_t> in, std::uint8_t* out, JisSh
 // The number of bytes sjisToJis() writes for `in`.
 std::size_t sjisToJisSize(std::span<const std::uint8_t> in);
 // Converts Shift_JIS bytes to ISO-2022-JP into `out` (room for sjisToJisSize(in) bytes),
-// starting in ASCII and always ending with ESC ( B; returns the bytes written.
+// starting in ASCII and always ending with ESC ( B; returns the bytes written. A character
+// ISO-2022-JP lacks becomes '?', as in sjisToEuc().
 std::size_t sjisToJis(std::span<const std::uint8_t> in, std::uint8_t* out);
 
 } // namespace document

@@ -36,4 +36,15 @@ constexpr BytePair sjisToJis(std::uint8_t s1, std::uint8_t s2) {
     return {static_cast<std::uint8_t>(d), static_cast<std::uint8_t>(c - 0x7Du)};
 }
 
+// True for a Shift_JIS lead byte (81-9F, E0-FC).
+constexpr bool isSjisLeadByte(std::uint8_t b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// True when (j1, j2) is a JIS X 0208 row/cell, which EUC-JP and ISO-2022-JP can carry; the
+// vendor and user-defined rows of Shift_JIS (F0-FC) map outside it.
+constexpr bool isJisCell(BytePair j) {
+    return j.first >= 0x21 && j.first <= 0x7E && j.second >= 0x21 && j.second <= 0x7E;
+}
+
 } // namespace document

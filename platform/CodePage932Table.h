@@ -3,6 +3,7 @@
 // tools/gen_cp932_table.py. Only the converter in CodePage932.cpp uses them.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -16,9 +17,9 @@ inline constexpr bool isLeadByte(std::uint8_t b) {
 inline constexpr unsigned leadIndex(std::uint8_t b) {
     return b <= 0x9F ? b - 0x81u : b - 0xE0u + 31u;
 }
-inline constexpr unsigned kLeadCount = 60;
+inline constexpr std::size_t kLeadCount = 60;
 inline constexpr unsigned kTrailFirst = 0x40;
-inline constexpr unsigned kTrailCount = 0xC0;
+inline constexpr std::size_t kTrailCount = 0xC0;
 
 struct EncodeOverride {
     char16_t unit;

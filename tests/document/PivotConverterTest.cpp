@@ -71,8 +71,24 @@ TEST(EucSjisConverter, LoneLeadBytesNeverPairWithWhatIsNotThere) {
     // Before a NUL the high byte stands alone and the NUL survives.
     EXPECT_EQ(eucToSjisBytes(bytes(std::string_view("\xA4\0b", 3))),
               bytes(std::string_view("\x81\0b", 3)));
-    // Encoding: a trailing lead byte is copied, not paired with a byte past the span.
-    EXPECT_EQ(sjisToEucBytes(bytes("a\x82")), bytes("a\x82"));
+    // Encoding: a trailing lead byte is not paired with a byte past the span.
+    EXPECT_EQ(sjisToEucBytes(bytes("a\x82")), bytes("a?"));
+}
+
+TEST(EucSjisConverter, CharactersEucLacksBecomeQuestionMarksWithoutEatingTheNext) {
+    // Single bytes 80 and FD-FF of the code page, and the IBM extension row FA.
+    EXPECT_EQ(sjisToEucBytes(bytes("\x80"
+                                   "A\xFD"
+                                   "B")),
+              bytes("?A?B"));
+    EXPECT_EQ(sjisToEucBytes(bytes("\xFA\x40"
+                                   "C")),
+              bytes("?C"));
+    EXPECT_EQ(sjisToJisBytes(bytes("\x80"
+                                   "A\xFA\x40\x82\xA0")),
+              bytes("?A?\x1B$B$\"\x1B(B"));
+    // Half-width katakana A0 survives both ways.
+    EXPECT_EQ(sjisToEucBytes(bytes("\xA0")), bytes("\x8E\xA0"));
 }
 
 TEST(JisSjisConverter, EscapesSwitchStateAndAreDropped) {

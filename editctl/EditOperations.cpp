@@ -1,0 +1,179 @@
+#include "editctl/EditOperations.h"
+
+#include "editctl/CharMetrics.h"
+#include "editctl/EditState.h"
+
+#include <algorithm>
+
+namespace editctl {
+
+namespace {
+
+constexpr char16_t kCr = u'\r';
+
+void markModified(EditState& state) {
+    if (!state.modified) {
+        state.savedPoint = state.undo.position();
+        state.modified = true;
+    }
+}
+
+bool containsCr(const TextStore& text, int start, int end) {
+    for (int i = start; i < end; ++i) {
+        if (text.at(i) == kCr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Characters after the caret that an overwriting insertion of n characters replaces: it stops
+// at a CR or at the end of the text.
+int replaceableAfter(const TextStore& text, int caret, int n) {
+    const int length = text.length();
+    int replaced = 0;
+    while (replaced < n && caret + replaced < length && text.at(caret + replaced) != kCr) {
+        ++replaced;
+    }
+    return replaced;
+}
+
+void mergeChange(EditResult& into, const EditResult& from) {
+    if (!from.changed) {
+        return;
+    }
+    if (!into.changed) {
+        const bool limit = into.limitReached;
+        into = from;
+        into.limitReached = into.limitReached || limit;
+        return;
+    }
+    into.breaksChanged = into.breaksChanged || from.breaksChanged;
+    into.lines.firstLine = std::min(into.lines.firstLine, from.lines.firstLine);
+    into.lines.lastLine = std::max(into.lines.lastLine, from.lines.lastLine);
+    into.lines.linesAfter = from.lines.linesAfter;
+}
+
+} // namespace
+
+void commitPending(EditState& state, bool record) {
+    if (state.text.hasPendingEdit()) {
+        state.text.commit(record ? &state.undo : nullptr);
+    }
+    state.lines.applyShift();
+}
+
+EditResult insertText(EditState& state, std::u16string_view chars, bool overwrite) {
+    EditResult result;
+    TextStore& text = state.text;
+    const int selStart = std::min(state.caret, state.anchor);
+    const int selEnd = std::max(state.caret, state.anchor);
+    const int selected = selEnd - selStart;
+    const bool overwriting = overwrite && selected == 0;
+    const long long length = text.length();
+    if (state.textLimit > 0 && !chars.empty()) {
+        // Overwritten characters take no room; only the growth counts against the limit.
+        const long long room = std::max<long long>(state.textLimit - (length - selected), 0);
+        const long long replaceable =
+            overwriting ? replaceableAfter(
+                              text, state.caret,
+                              static_cast<int>(std::min<std::size_t>(chars.size(), 0x7FFFFFFF)))
+                        : 0;
+        const auto keep = static_cast<std::size_t>(
+            std::min<long long>(static_cast<long long>(chars.size()), room + replaceable));
+        if (keep < chars.size()) {
+            result.limitReached = true;
+            chars = chars.substr(0, keep);
+        }
+    }
+    if (chars.empty()) {
+        return result;
+    }
+    if (chars.size() > static_cast<std::size_t>(TextStore::kMaxLength)) {
+        throw COomEx(chars.size() * sizeof(char16_t));
+    }
+    if (selected > 0) {
+        mergeChange(result, deleteRange(state, selStart, selEnd));
+    }
+    const int at = state.caret;
+    const TextStore::Pending& pending = text.pending();
+    if (text.hasPendingDeletion() ||
+        (text.hasPendingInsertion() && pending.insertionPoint + pending.sideLength != at)) {
+        commitPending(state, true);
+    }
+    const int n = static_cast<int>(chars.size());
+    const int replaced = overwriting ? replaceableAfter(text, at, n) : 0;
+    const TextStore::Pending before = text.pending();
+    text.append(chars, at, replaced, state.caseMode());
+    EditResult inserted;
+    try {
+        inserted.lines = state.layouter.relayoutAround(at, at + n, n - replaced);
+    } catch (...) {
+        text.restorePending(before);
+        throw;
+    }
+    inserted.changed = true;
+    inserted.breaksChanged = chars.find(kCr) != std::u16string_view::npos;
+    mergeChange(result, inserted);
+    state.caret = state.anchor = at + n;
+    markModified(state);
+    return result;
+}
+
+EditResult deleteRange(EditState& state, int start, int end) {
+    EditResult result;
+    TextStore& text = state.text;
+    if (start < 0 || end <= start || end > text.length()) {
+        return result;
+    }
+    if (text.hasPendingInsertion() || !text.deletionAdjoins(start, end)) {
+        commitPending(state, true);
+    }
+    const bool hadCr = containsCr(text, start, end);
+    const TextStore::Pending before = text.pending();
+    if (!text.erase(start, end)) {
+        return result;
+    }
+    try {
+        result.lines = state.layouter.relayoutAround(start, start, -(end - start));
+    } catch (...) {
+        text.restorePending(before);
+        throw;
+    }
+    result.changed = true;
+    result.breaksChanged = hadCr;
+    state.caret = state.anchor = start;
+    markModified(state);
+    return result;
+}
+
+void replaceAllText(EditState& state, std::u16string_view newText) {
+    TextStore::Replacement replacement = state.text.prepareReplace(newText, state.caseMode());
+    Block<std::uint32_t> freshLines = state.lines.prepareReset();
+    Block<UndoRecord> freshUndo = state.undo.prepareClear();
+    // Everything is allocated: from here on the old text is given up.
+    const int length = replacement.length;
+    state.text.replaceAll(std::move(replacement));
+    state.lines.resetSingleLine(length, std::move(freshLines));
+    state.undo.clear(std::move(freshUndo));
+    state.caret = state.anchor = 0;
+    state.rememberedColumn = 0;
+    state.firstVisibleLine = state.maxFirstLine = 0;
+    state.horizontalPosition = state.maxHorizontalPosition = 0;
+    state.modified = false;
+    state.savedPoint = 0;
+    state.layout.widestLine = 0;
+    state.layout.lineNumberDigits = 3;
+    state.layout.layoutPending = true;
+    layoutAllText(state);
+}
+
+void layoutAllText(EditState& state) {
+    if (state.metrics) {
+        state.layout.lineHeight = state.layout.lineSpacing + state.metrics->fontHeight();
+        state.layout.cellWidth = state.metrics->averageCharWidth();
+    }
+    state.layouter.layoutAll();
+}
+
+} // namespace editctl

@@ -1,0 +1,56 @@
+#pragma once
+// Cuts the logical text into display lines: at a CR, at the wrap width while word wrap is on
+// (moving a word that does not fit to the next line, breaking CJK text anywhere), and after
+// the column limit always. Keeps the line table current, fully or around an edit.
+
+#include "editctl/LayoutParams.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace editctl {
+
+class LineTable;
+class TextStore;
+class WidthCache;
+
+class LineLayout {
+public:
+    // What an incremental relayout changed, for repainting.
+    struct Change {
+        int firstLine = 0;   // first display line that was re-broken
+        int lastLine = 0;    // last display line re-broken (new numbering)
+        int linesBefore = 0; // display lines before the edit
+        int linesAfter = 0;  // display lines after it
+    };
+
+    LineLayout(const TextStore& text, LineTable& lines, WidthCache& widths, LayoutParams& params);
+
+    // Pixels a display line may fill: the wrap column in cells, or the client width minus the
+    // left and right margins.
+    int availableWidth() const noexcept;
+    // The x a tab at x reaches: the next stop, or the one after when that is less than a cell.
+    static std::int64_t tabStop(std::int64_t x, int tabSize, int cellWidth) noexcept;
+    // Where the display line starting at `start` ends: the index of its CR, or the start of
+    // the next display line. Raises the widest-line measure.
+    int endOfLine(int start);
+    // Lays out the whole text (nothing when the client width is 0), growing the line-number
+    // gutter as the line count passes powers of ten.
+    void layoutAll();
+    // Re-breaks the lines around an edit already made in the text: from the display line
+    // before the one holding `at` to the end of the logical line holding `editEnd` (new
+    // indices); `delta` is the change in length. Throws COomEx with the table unchanged.
+    Change relayoutAround(int at, int editEnd, int delta);
+
+private:
+    // Left margin for the current gutter.
+    int gutterMargin(int zeroWidth) const noexcept;
+
+    const TextStore& text_;
+    LineTable& lines_;
+    WidthCache& widths_;
+    LayoutParams& params_;
+    std::vector<std::uint32_t> produced_;
+};
+
+} // namespace editctl

@@ -1,0 +1,172 @@
+// kivtool find: searches a file the way Find and Find Up do in the editor.
+#include "CommandRegistry.h"
+
+#include "document/DocumentDecoder.h"
+#include "platform/CodePage.h"
+#include "search/PlainMatcher.h"
+#include "search/RegexProgram.h"
+#include "search/RegexSearch.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "find [--regex] [--ignore-case] [--backward] [--from N] [--all] PATTERN FILE: "
+    "prints START END of the first match (character indices, end exclusive)";
+
+struct FindOptions {
+    bool regex = false;
+    bool ignoreCase = false;
+    bool backward = false;
+    bool all = false;
+    std::optional<std::size_t> from;
+    std::u16string pattern;
+    std::u16string path;
+};
+
+std::u16string fromUtf8(std::string_view bytes) {
+    std::u16string out(bytes.size(), u'\0');
+    const std::size_t units = platform::decodeToUtf16(
+        platform::CodePage::Utf8,
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), out.data());
+    out.resize(units);
+    return out;
+}
+
+int usageError(const char* message) {
+    std::fprintf(stderr, "kivtool find: %s\nusage: kivtool %s\n", message, kUsage);
+    return 2;
+}
+
+// One search with either strategy: the match as (start, end), or nullopt.
+class Finder {
+public:
+    explicit Finder(const FindOptions& options) : options_(options) {}
+
+    bool compile() {
+        if (!options_.regex) {
+            plain_.ignoreCase = options_.ignoreCase ? 1 : 0;
+            return plain_.Compile(options_.pattern);
+        }
+        program_ = search::RegexProgram::Compile(options_.pattern);
+        return program_ != nullptr;
+    }
+
+    std::optional<std::pair<std::size_t, std::size_t>> find(std::u16string_view text,
+                                                            std::size_t from, bool forward) {
+        if (!options_.regex) {
+            std::size_t position = from;
+            std::size_t end = 0;
+            if (!plain_.Find(forward, text, position, end)) {
+                return std::nullopt;
+            }
+            return std::pair{position, end};
+        }
+        std::vector<search::CaptureSpan> captures;
+        if (search::RegexSearch(*program_, text, captures, options_.ignoreCase, from, forward) ==
+            0) {
+            return std::nullopt;
+        }
+        return std::pair{captures[0].start, captures[0].end};
+    }
+
+private:
+    const FindOptions& options_;
+    search::PlainMatcher plain_;
+    search::RegexProgramPtr program_;
+};
+
+int runFind(std::span<char* const> args) {
+    FindOptions options;
+    std::vector<std::string_view> operands;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            std::printf("usage: kivtool %s\n", kUsage);
+            return 0;
+        }
+        if (arg == "--regex") {
+            options.regex = true;
+        } else if (arg == "--ignore-case") {
+            options.ignoreCase = true;
+        } else if (arg == "--backward") {
+            options.backward = true;
+        } else if (arg == "--all") {
+            options.all = true;
+        } else if (arg == "--from") {
+            if (i + 1 >= args.size()) {
+                return usageError("--from needs a number");
+            }
+            const std::string_view number = args[++i];
+            std::size_t value = 0;
+            const auto [end, error] =
+                std::from_chars(number.data(), number.data() + number.size(), value);
+            if (error != std::errc() || end != number.data() + number.size()) {
+                return usageError("--from needs a non-negative number");
+            }
+            options.from = value;
+        } else if (arg == "--") {
+            operands.insert(operands.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                            args.end());
+            break;
+        } else if (arg.size() > 1 && arg[0] == '-' && operands.empty()) {
+            return usageError("unknown option");
+        } else {
+            operands.push_back(arg);
+        }
+    }
+    if (operands.size() != 2) {
+        return usageError("expected PATTERN and FILE");
+    }
+    if (options.all && options.backward) {
+        return usageError("--all searches forward only");
+    }
+    options.pattern = fromUtf8(operands[0]);
+    options.path = fromUtf8(operands[1]);
+
+    const auto document = document::decodeDocumentFile(options.path, 0, 0);
+    if (!document) {
+        std::fprintf(stderr, "kivtool find: cannot read %.*s\n",
+                     static_cast<int>(operands[1].size()), operands[1].data());
+        return 2;
+    }
+    const std::u16string_view text = document->text;
+    Finder finder(options);
+    if (!finder.compile()) {
+        std::fprintf(stderr, "kivtool find: the pattern is too large to compile\n");
+        return 2;
+    }
+    const bool forward = !options.backward;
+    std::size_t from = options.from.value_or(forward ? 0 : text.size());
+
+    bool found = false;
+    for (;;) {
+        const auto match = finder.find(text, from, forward);
+        if (!match) {
+            break;
+        }
+        found = true;
+        std::printf("%zu %zu\n", match->first, match->second);
+        if (!options.all) {
+            break;
+        }
+        // The next search starts at the match's end, one past it for an empty match, so the
+        // loop always moves on.
+        from = match->second > match->first ? match->second : match->second + 1;
+        if (from > text.size()) {
+            break;
+        }
+    }
+    return found ? 0 : 1;
+}
+
+const kivtool::CommandRegistration registration{"find", kUsage, runFind};
+
+} // namespace

@@ -1,0 +1,168 @@
+#include "EditTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using editctl::LineLayout;
+using editctl::test::FixedMetrics;
+using editctl::test::lineStarts;
+using editctl::test::logicalText;
+using editctl::test::makeState;
+using Starts = std::vector<long long>;
+
+namespace {
+
+TEST(LineLayoutTest, HardBreaksAndTheEmptyCases) {
+    EXPECT_EQ(lineStarts(*makeState(u"", 80)), (Starts{0, 0}));
+    EXPECT_EQ(lineStarts(*makeState(u"abc\r", 80)), (Starts{0, 4, 4}));
+    EXPECT_EQ(lineStarts(*makeState(u"ab\r\rcd", 80)), (Starts{0, 3, 4, 6}));
+    auto state = makeState(u"abc\r", 80);
+    EXPECT_EQ(state->lines.lineOf(4), 1) << "the empty last line starts at the length";
+}
+
+TEST(LineLayoutTest, WordsMoveDownWholeUnlessTheyStartTheLine) {
+    // 8 px characters, 64 px wide: eight fit, the eighth ending exactly at the edge.
+    EXPECT_EQ(lineStarts(*makeState(u"abcdefghijkl", 64)), (Starts{0, 8, 12}))
+        << "a word longer than the line is cut at the width";
+    EXPECT_EQ(lineStarts(*makeState(u"abc defgh", 64)), (Starts{0, 4, 9}))
+        << "the overflowing second word starts the next line";
+    EXPECT_EQ(lineStarts(*makeState(u"ab cdefg hi", 64)), (Starts{0, 3, 11}))
+        << "a space that does not fit takes the word before it down";
+    EXPECT_EQ(lineStarts(*makeState(u"abcdefgh ij", 64)), (Starts{0, 8, 11}))
+        << "unless that word started the line";
+}
+
+TEST(LineLayoutTest, JapaneseBreaksAnywhereAndLatinWordsStayWhole) {
+    EXPECT_EQ(lineStarts(*makeState(u"日本語の文章です", 40)), (Starts{0, 2, 4, 6, 8}));
+    EXPECT_EQ(lineStarts(*makeState(u"日本abc", 48)), (Starts{0, 2, 5}));
+    // A wide character ends a word, so the word before it may stay.
+    EXPECT_EQ(lineStarts(*makeState(u"ab日本語", 48)), (Starts{0, 4, 5}));
+}
+
+TEST(LineLayoutTest, TabsJumpToTheNextStopAtLeastACellAway) {
+    EXPECT_EQ(LineLayout::tabStop(0, 8, 8), 64);
+    EXPECT_EQ(LineLayout::tabStop(56, 8, 8), 64);
+    EXPECT_EQ(LineLayout::tabStop(60, 8, 8), 128) << "4 px to the stop is less than a cell";
+    EXPECT_EQ(LineLayout::tabStop(64, 8, 8), 128);
+
+    // Fifteen 4 px characters end at 60; the tab then reaches 128 and "x" ends at 136.
+    auto layoutWith = [](int width) {
+        auto state = makeState(u"", width);
+        static_cast<FixedMetrics&>(*state->metrics).overrides[u'n'] = 4;
+        editctl::replaceAllText(*state, std::u16string(15, u'n') + u"\tx");
+        return lineStarts(*state);
+    };
+    EXPECT_EQ(layoutWith(136), (Starts{0, 17}));
+    EXPECT_EQ(layoutWith(135), (Starts{0, 16, 17}));
+}
+
+TEST(LineLayoutTest, LongLinesAreCutAtTheColumnLimitWithoutWrap) {
+    auto state = makeState(std::u16string(40000, u'a') + u"\rb", 80, false);
+    EXPECT_EQ(lineStarts(*state), (Starts{0, 32768, 40001, 40002}));
+    EXPECT_TRUE(state->checkInvariants());
+    // Tabs count as the columns they span.
+    auto tabs = makeState(std::u16string(4097, u'\t'), 80, false);
+    EXPECT_EQ(lineStarts(*tabs), (Starts{0, 4096, 4097}));
+}
+
+TEST(LineLayoutTest, GutterGrowthAtLineThousandRewrapsEverything) {
+    // 1000 lines of ten 8 px characters fill 80 px exactly with a 3-digit gutter (4 x 8 px).
+    std::u16string text;
+    for (int i = 0; i < 1000; ++i) {
+        text += u"0123456789";
+        if (i < 999) {
+            text += u'\r';
+        }
+    }
+    auto state = makeState(u"", 0);
+    state->layout.lineNumbers = true;
+    state->layout.clientWidth = 80 + 32 + 1;
+    editctl::replaceAllText(*state, text);
+    EXPECT_EQ(state->layout.lineNumberDigits, 4);
+    EXPECT_EQ(state->layout.margins.left, 40) << "five digit widths";
+    EXPECT_EQ(state->lines.count(), 2000) << "every line wraps in the narrower width";
+    EXPECT_EQ(state->lines.start(1), 9);
+    EXPECT_EQ(state->lines.start(2), 11);
+
+    // With a wrap column the width does not depend on the gutter: no re-wrap.
+    auto fixed = makeState(u"", 0);
+    fixed->layout.lineNumbers = true;
+    fixed->layout.wrapColumn = 10;
+    fixed->layout.clientWidth = 500;
+    editctl::replaceAllText(*fixed, text);
+    EXPECT_EQ(fixed->layout.lineNumberDigits, 4);
+    EXPECT_EQ(fixed->layout.margins.left, 40);
+    EXPECT_EQ(fixed->lines.count(), 1000);
+}
+
+TEST(LineLayoutTest, ZeroClientWidthKeepsOneValidLineUntilSized) {
+    auto state = makeState(u"", 10);
+    state->layout.clientWidth = 0;
+    editctl::replaceAllText(*state, u"ab\rcd");
+    EXPECT_EQ(lineStarts(*state), (Starts{0, 5}));
+    EXPECT_TRUE(state->layout.layoutPending);
+    state->layout.clientWidth = 100;
+    editctl::layoutAllText(*state);
+    EXPECT_EQ(lineStarts(*state), (Starts{0, 3, 5}));
+    EXPECT_FALSE(state->layout.layoutPending);
+}
+
+TEST(LineLayoutTest, WidestLineFollowsTheLongestLineWithoutWrap) {
+    auto state = makeState(u"abc\r日本語日本\rx", 80, false);
+    EXPECT_EQ(state->layout.widestLine, 5 * 16);
+}
+
+// Incremental relayout after every kind of edit must give exactly the lines a full layout of
+// the resulting text gives, with the pending shift in between.
+class IncrementalLayoutTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(IncrementalLayoutTest, MatchesAFullLayoutAfterRandomEdits) {
+    const bool wordWrap = GetParam();
+    std::mt19937 random(wordWrap ? 1234 : 99);
+    const std::u16string alphabet = u"abc  d\r日本\t";
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n)(random); };
+    auto randomText = [&](int n) {
+        std::u16string s;
+        for (int i = 0; i < n; ++i) {
+            s.push_back(
+                alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size()) - 1))]);
+        }
+        return s;
+    };
+    const int width = 72;
+    auto state = makeState(randomText(300), width, wordWrap);
+    for (int step = 0; step < 400; ++step) {
+        const int length = state->text.length();
+        const int action = pick(9);
+        if (action <= 3) { // typing at the caret, sometimes somewhere else
+            if (pick(3) == 0) {
+                state->caret = state->anchor = pick(length);
+            }
+            editctl::insertText(*state, randomText(pick(3) + 1), pick(4) == 0);
+        } else if (action <= 5 && length > 0) { // Backspace / Delete runs
+            const int at = state->caret;
+            if (action == 4 && at > 0) {
+                editctl::deleteRange(*state, at - 1, at);
+            } else if (at < length) {
+                editctl::deleteRange(*state, at, at + 1);
+            }
+        } else if (action <= 7 && length > 0) { // a range
+            const int a = pick(length);
+            const int b = pick(length);
+            editctl::deleteRange(*state, std::min(a, b), std::max(a, b));
+        } else if (action == 8) {
+            editctl::commitPending(*state, pick(1) == 0);
+        } else { // a selection replaced
+            state->anchor = pick(length);
+            editctl::insertText(*state, randomText(2), false);
+        }
+        ASSERT_TRUE(state->checkInvariants()) << "step " << step;
+        const auto fresh = makeState(logicalText(*state), width, wordWrap);
+        ASSERT_EQ(lineStarts(*state), lineStarts(*fresh)) << "step " << step;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WrapOnAndOff, IncrementalLayoutTest, ::testing::Bool());
+
+} // namespace
