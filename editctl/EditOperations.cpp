@@ -168,11 +168,15 @@ void replaceAllText(EditState& state, std::u16string_view newText) {
     layoutAllText(state);
 }
 
-void layoutAllText(EditState& state) {
+void readFontMeasures(EditState& state) {
     if (state.metrics) {
         state.layout.lineHeight = state.layout.lineSpacing + state.metrics->fontHeight();
         state.layout.cellWidth = state.metrics->averageCharWidth();
     }
+}
+
+void layoutAllText(EditState& state) {
+    readFontMeasures(state);
     state.layouter.layoutAll();
 }
 
