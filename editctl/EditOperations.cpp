@@ -58,7 +58,12 @@ void mergeChange(EditResult& into, const EditResult& from) {
 
 void commitPending(EditState& state, bool record) {
     if (state.text.hasPendingEdit()) {
+        // Recording drops the redo tail; a saved point inside it can never be reached again.
+        const bool dropsSavedPoint = record && state.savedPoint > state.undo.position();
         state.text.commit(record ? &state.undo : nullptr);
+        if (dropsSavedPoint) {
+            state.savedPoint = -1;
+        }
     }
     state.lines.applyShift();
 }
@@ -168,11 +173,15 @@ void replaceAllText(EditState& state, std::u16string_view newText) {
     layoutAllText(state);
 }
 
-void layoutAllText(EditState& state) {
+void readFontMeasures(EditState& state) {
     if (state.metrics) {
         state.layout.lineHeight = state.layout.lineSpacing + state.metrics->fontHeight();
         state.layout.cellWidth = state.metrics->averageCharWidth();
     }
+}
+
+void layoutAllText(EditState& state) {
+    readFontMeasures(state);
     state.layouter.layoutAll();
 }
 

@@ -34,6 +34,8 @@ EditResult deleteRange(EditState& state, int start, int end);
 // Replaces the whole text and resets undo history, caret, scroll positions and the modified
 // flag, then lays it out. Texts longer than the store accepts throw COomEx.
 void replaceAllText(EditState& state, std::u16string_view text);
+// Takes line height (line spacing + font height) and cell width from the font measures.
+void readFontMeasures(EditState& state);
 // Reads the font measures and lays the whole text out again (nothing without a client width).
 void layoutAllText(EditState& state);
 

@@ -3,7 +3,6 @@
 // message loop. Create it first in main(); every window needs it.
 
 #include <memory>
-#include <string>
 
 namespace platform {
 
@@ -19,9 +18,6 @@ public:
     int run();
     // Ends the message loop with the given exit code.
     static void quit(int exitCode = 0);
-    // Shows an empty top-level window with the given caption; the program's start-up window
-    // until the shell's frame exists.
-    void showBareWindow(const std::u16string& caption, int width, int height);
 
 private:
     struct Impl;

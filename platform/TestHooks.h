@@ -76,6 +76,10 @@ void scrollBarAction(HWND hwnd, int bar, int code, int trackPos = 0);
 bool scrollBarVisible(HWND hwnd, int bar);
 bool scrollBarEnabled(HWND hwnd, int bar);
 
+// The desktop clipboard's text as other programs see it, and setting it as they would.
+std::u16string desktopClipboardText();
+void setDesktopClipboardText(const std::u16string& text);
+
 struct CaretState {
     HWND owner;
     RECT rect;

@@ -1,0 +1,15 @@
+#pragma once
+// How the window layer draws the caret over its owner.
+
+#include "platform/WindowInternal.h"
+
+#include <QPainter>
+
+namespace platform {
+
+// Draws the caret over hwnd's client area when hwnd owns it and it is in its shown phase.
+void drawCaret(HWND hwnd, QPainter& painter);
+// Stops and frees the blink timer before the toolkit goes away.
+void releaseCaretTimer();
+
+} // namespace platform

@@ -1,0 +1,77 @@
+#include "platform/ModalAnswers.h"
+
+#include "platform/WindowInternal.h"
+
+#include <deque>
+
+namespace {
+
+struct Answers {
+    std::deque<int> messageBoxes;
+    std::deque<UINT> popupMenus;
+    std::vector<platform::test::MessageBoxCall> boxCalls;
+    std::vector<platform::test::PopupMenuCall> menuCalls;
+};
+
+Answers& answers() {
+    static Answers a;
+    return a;
+}
+
+template <typename T> std::optional<T> popFront(std::deque<T>& queue) {
+    if (queue.empty())
+        return std::nullopt;
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
+} // namespace
+
+namespace platform {
+
+std::optional<int> takeQueuedMessageBoxAnswer() {
+    return popFront(answers().messageBoxes);
+}
+
+std::optional<UINT> takeQueuedPopupMenuAnswer() {
+    return popFront(answers().popupMenus);
+}
+
+void recordMessageBox(test::MessageBoxCall call) {
+    answers().boxCalls.push_back(std::move(call));
+}
+
+void recordPopupMenu(test::PopupMenuCall call) {
+    answers().menuCalls.push_back(std::move(call));
+}
+
+bool modalLoopsUnattended() {
+    return headlessDisplay();
+}
+
+void clearModalAnswers() {
+    answers() = Answers{};
+}
+
+} // namespace platform
+
+namespace platform::test {
+
+void queueMessageBoxAnswer(int result) {
+    answers().messageBoxes.push_back(result);
+}
+
+void queuePopupMenuAnswer(UINT id) {
+    answers().popupMenus.push_back(id);
+}
+
+std::vector<MessageBoxCall> takeMessageBoxCalls() {
+    return std::exchange(answers().boxCalls, {});
+}
+
+std::vector<PopupMenuCall> takePopupMenuCalls() {
+    return std::exchange(answers().menuCalls, {});
+}
+
+} // namespace platform::test
