@@ -198,7 +198,7 @@ std::int32_t EncodingDetector::detectBytes(std::span<const std::uint8_t> file,
     return encoding;
 }
 
-std::int32_t EncodingDetector::detect(const std::u16string& path, std::int32_t& lineBreak) {
+std::int32_t EncodingDetector::detect(std::u16string_view path, std::int32_t& lineBreak) {
     MappedFile file;
     if (!file.open(path)) {
         return ENC_NONE;

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
+#include <string_view>
 
 namespace document {
 
@@ -18,7 +18,7 @@ public:
 
     // Maps the file at `path` and classifies it; returns ENC_NONE and leaves `lineBreak`
     // untouched when the file cannot be opened or mapped.
-    static std::int32_t detect(const std::u16string& path, std::int32_t& lineBreak);
+    static std::int32_t detect(std::u16string_view path, std::int32_t& lineBreak);
 
     // Classifies a whole file's bytes (the sample and look-ahead are taken from it); never
     // returns ENC_NONE, and always sets `lineBreak`.

@@ -8,7 +8,7 @@ std::size_t eucToSjis(std::span<const std::uint8_t> in, std::uint8_t* out) {
     const std::uint8_t* p = in.data();
     const std::uint8_t* const end = p + in.size();
     std::uint8_t* o = out;
-    // Runs of ASCII dominate most lines; the pair test needs the next byte only for high bytes.
+    auto isEucByte = [](std::uint8_t b) { return b >= 0xA1 && b <= 0xFE; };
     while (p < end) {
         const std::uint8_t b = *p;
         if (b < 0x80) {
@@ -16,21 +16,23 @@ std::size_t eucToSjis(std::span<const std::uint8_t> in, std::uint8_t* out) {
             ++p;
             continue;
         }
-        if (p + 1 == end || p[1] == 0) {
-            *o++ = kLoneLeadByte;
-            ++p;
-            continue;
-        }
-        const std::uint8_t c = p[1];
-        if (b == 0x8E) {
-            *o++ = c;
-        } else {
-            const BytePair s = jisToSjis(b & 0x7F, c & 0x7F);
+        const std::size_t rest = static_cast<std::size_t>(end - p);
+        if (b == 0x8E && rest >= 2 && p[1] >= 0xA0 && p[1] <= 0xDF) {
+            *o++ = p[1];
+            p += 2;
+        } else if (isEucByte(b) && rest >= 2 && isEucByte(p[1])) {
+            const BytePair s = jisToSjis(b & 0x7F, p[1] & 0x7F);
             o[0] = s.first;
             o[1] = s.second;
             o += 2;
+            p += 2;
+        } else if (b == 0x8F && rest >= 3 && isEucByte(p[1]) && isEucByte(p[2])) {
+            *o++ = kInvalidSequence;
+            p += 3;
+        } else {
+            *o++ = kInvalidSequence;
+            ++p;
         }
-        p += 2;
     }
     return static_cast<std::size_t>(o - out);
 }

@@ -10,14 +10,18 @@
 
 namespace document {
 
-// A Shift_JIS lead byte: on its own (at the end, or before a NUL) it is an invalid sequence.
-inline constexpr std::uint8_t kLoneLeadByte = 0x81;
+// Stands for an invalid sequence in the Shift_JIS form: a lead byte of a row that code page 932
+// leaves empty, so it never forms a character with the byte after it and the code-page
+// converter turns it into exactly one replacement character, then reads on.
+inline constexpr std::uint8_t kInvalidSequence = 0x85;
 
 // Converts EUC-JP bytes to Shift_JIS into `out` (room for in.size() bytes: the output is
-// never longer); returns the bytes written. A high byte followed by a non-zero byte is a pair
-// (8E and a kana byte gives the kana byte; 8F is not treated specially). A high byte with no
-// partner (the last byte of `in`, or one before a NUL) becomes kLoneLeadByte, which the
-// Shift_JIS converter turns into one replacement character, as it does any invalid sequence.
+// never longer); returns the bytes written. A1-FE followed by A1-FE is a JIS X 0208 pair, 8E
+// followed by A0-DF a half-width katakana. Anything else at or above 80 is an invalid
+// sequence and becomes kInvalidSequence: a lone byte (also at the end of `in`, which is never
+// paired with a line break or bytes past the data), or 8F with the two bytes of a JIS X 0212
+// character, which code page 932 lacks. The byte after a lone byte is read afresh, so it is
+// never swallowed.
 std::size_t eucToSjis(std::span<const std::uint8_t> in, std::uint8_t* out);
 
 // The number of bytes sjisToEuc() writes for `in`.

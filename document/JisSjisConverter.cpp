@@ -32,7 +32,8 @@ SjisUnit classify(std::span<const std::uint8_t> in, std::size_t i) {
     if (b < 0x80) {
         return {JisShiftState::Ascii, {b, 0}, 1};
     }
-    if (isKanaByte(b)) {
+    // A0 is no JIS X 0201 katakana: in kana mode it would read back as a space.
+    if (isKanaByte(b) && b != 0xA0) {
         return {JisShiftState::Kana, {static_cast<std::uint8_t>(b - 0x80), 0}, 1};
     }
     if (isSjisLeadByte(b) && i + 1 < in.size() && in[i + 1] != 0) {
@@ -71,26 +72,24 @@ std::size_t jisToSjis(std::span<const std::uint8_t> in, std::uint8_t* out, JisSh
                 continue;
             }
         }
-        switch (state) {
-        case JisShiftState::Kanji:
-            if (i + 1 < n) {
-                const BytePair s = document::jisToSjis(b, in[i + 1]);
-                o[0] = s.first;
-                o[1] = s.second;
-                o += 2;
-                i += 2;
-                continue;
-            }
-            *o++ = kLoneLeadByte;
-            break;
-        case JisShiftState::Kana:
-            *o++ = static_cast<std::uint8_t>(b + 0x80);
-            break;
-        case JisShiftState::Ascii:
+        auto isJisByte = [](std::uint8_t c) { return c >= 0x21 && c <= 0x7E; };
+        if (b <= 0x20 || state == JisShiftState::Ascii) {
             *o++ = b;
-            break;
+            ++i;
+        } else if (state == JisShiftState::Kanji && isJisByte(b) && i + 1 < n &&
+                   isJisByte(in[i + 1])) {
+            const BytePair s = document::jisToSjis(b, in[i + 1]);
+            o[0] = s.first;
+            o[1] = s.second;
+            o += 2;
+            i += 2;
+        } else if (state == JisShiftState::Kana && b >= 0x21 && b <= 0x5F) {
+            *o++ = static_cast<std::uint8_t>(b + 0x80);
+            ++i;
+        } else {
+            *o++ = kInvalidSequence;
+            ++i;
         }
-        ++i;
     }
     return static_cast<std::size_t>(o - out);
 }

@@ -12,8 +12,10 @@ namespace document {
 
 // Converts ISO-2022-JP bytes to Shift_JIS into `out` (room for in.size() bytes), starting in
 // and updating `state`; returns the bytes written. ESC $ B, ESC ( B and ESC ( I switch the
-// state and are dropped; every other byte is taken in the current state. A kanji-mode byte
-// with no partner left in `in` becomes kLoneLeadByte (one replacement character when decoded).
+// state and are dropped; every other byte is taken in the current state. Controls and space
+// pass through in every state. In kanji mode two bytes 21-7E are a JIS X 0208 pair, in kana
+// mode a byte 21-5F is a half-width katakana; any other byte (a lone kanji byte at the end
+// of `in`, a byte with the high bit set) is an invalid sequence and becomes kInvalidSequence.
 std::size_t jisToSjis(std::span<const std::uint8_t> in, std::uint8_t* out, JisShiftState& state);
 
 // The number of bytes sjisToJis() writes for `in`.

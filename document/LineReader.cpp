@@ -97,7 +97,7 @@ std::u16string_view LineReader::readLine() {
             output_.resize(1);
         }
         output_[0] = 0;
-        return {output_.data(), 0};
+        return std::u16string_view(output_.data()); // empty, NUL-terminated
     }
     const LineExtent line = isUtf16(encoding_) ? findLine16() : findLine8();
     const std::span<const std::uint8_t> bytes = data_.subspan(position_, line.length);

@@ -1,3 +1,4 @@
+#include "document/DefaultFiles.h"
 #include "platform/Application.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
@@ -17,6 +18,9 @@ LRESULT frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int main(int argc, char** argv) {
     platform::Application app(argc, argv);
+    // A fresh program directory gets its default colour and template files before anything
+    // reads them.
+    document::seedProgramFiles("0409");
     WNDCLASS wc;
     wc.lpfnWndProc = frameProc;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);

@@ -108,6 +108,13 @@ TEST(LineReader, InvalidSequencesAreCountedNotDropped) {
     const ReadResult euc = readAll(bytes("\xA4\xA2\xA4\rx"), ENC_EUC);
     EXPECT_EQ(euc.lines, (Lines{u"\u3042\uFFFD", u"x"}));
     EXPECT_EQ(euc.replacements, 1u);
+    // A stray high byte, and a JIS X 0212 character code page 932 lacks, are one each.
+    const ReadResult stray = readAll(bytes("\xA4"
+                                           "A\x8F\xB0\xA1"
+                                           "B"),
+                                     ENC_EUC);
+    EXPECT_EQ(stray.lines, (Lines{u"\uFFFDA\uFFFDB"}));
+    EXPECT_EQ(stray.replacements, 2u);
     const ReadResult utf8 = readAll(bytes("\xE3\x81\nA\xFF"), ENC_UTF8);
     EXPECT_EQ(utf8.lines, (Lines{u"\uFFFD", u"A\uFFFD"}));
     EXPECT_EQ(utf8.replacements, 2u);

@@ -66,11 +66,19 @@ TEST(EucSjisConverter, PairsKanaAndAsciiBothWays) {
 
 TEST(EucSjisConverter, LoneLeadBytesNeverPairWithWhatIsNotThere) {
     // At the end of the line the following line break is outside the span and not read.
-    EXPECT_EQ(eucToSjisBytes(bytes("a\xA4")), bytes(std::string_view("a\x81", 2)));
-    EXPECT_EQ(eucToSjisBytes(bytes("\xA4")), bytes("\x81"));
+    EXPECT_EQ(eucToSjisBytes(bytes("a\xA4")), bytes("a\x85"));
+    EXPECT_EQ(eucToSjisBytes(bytes("\xA4")), bytes("\x85"));
     // Before a NUL the high byte stands alone and the NUL survives.
     EXPECT_EQ(eucToSjisBytes(bytes(std::string_view("\xA4\0b", 3))),
-              bytes(std::string_view("\x81\0b", 3)));
+              bytes(std::string_view("\x85\0b", 3)));
+    // A stray high byte does not swallow the ASCII after it, nor an 8E the kanji after it.
+    EXPECT_EQ(eucToSjisBytes(bytes("\xA4"
+                                   "A\x8E\xE0\xA1")),
+              bytes("\x85"
+                    "A\x85\xE0\x9F"));
+    // A JIS X 0212 character (8F and two bytes) is one invalid sequence.
+    EXPECT_EQ(eucToSjisBytes(bytes("\x8F\xB0\xA1z")), bytes("\x85z"));
+    EXPECT_EQ(eucToSjisBytes(bytes("\x8F\xB0z")), bytes("\x85\x85z"));
     // Encoding: a trailing lead byte is not paired with a byte past the span.
     EXPECT_EQ(sjisToEucBytes(bytes("a\x82")), bytes("a?"));
 }
@@ -87,8 +95,9 @@ TEST(EucSjisConverter, CharactersEucLacksBecomeQuestionMarksWithoutEatingTheNext
     EXPECT_EQ(sjisToJisBytes(bytes("\x80"
                                    "A\xFA\x40\x82\xA0")),
               bytes("?A?\x1B$B$\"\x1B(B"));
-    // Half-width katakana A0 survives both ways.
+    // Byte A0 of the code page survives EUC-JP; JIS X 0201 has no such katakana.
     EXPECT_EQ(sjisToEucBytes(bytes("\xA0")), bytes("\x8E\xA0"));
+    EXPECT_EQ(sjisToJisBytes(bytes("\xA0\xB1")), bytes("?\x1B(I1\x1B(B"));
 }
 
 TEST(JisSjisConverter, EscapesSwitchStateAndAreDropped) {
@@ -102,8 +111,14 @@ TEST(JisSjisConverter, EscapesSwitchStateAndAreDropped) {
     EXPECT_EQ(jisToSjisBytes(bytes("\x1B(J"), state), bytes("\x1B(J"));
     // A state left open stays with the caller, and an odd byte in kanji mode stands alone.
     state = JisShiftState::Ascii;
-    EXPECT_EQ(jisToSjisBytes(bytes("\x1B$B$\"$"), state), bytes("\x82\xA0\x81"));
+    EXPECT_EQ(jisToSjisBytes(bytes("\x1B$B$\"$"), state), bytes("\x82\xA0\x85"));
     EXPECT_EQ(state, JisShiftState::Kanji);
+    // Bytes no JIS mode has are invalid sequences; controls and space pass in every mode.
+    state = JisShiftState::Ascii;
+    EXPECT_EQ(jisToSjisBytes(bytes("\x1B$B\xA4\xA2 \t\x1B(I\x60"
+                                   "1"),
+                             state),
+              bytes("\x85\x85 \t\x85\xB1"));
     // A truncated escape at the end is taken as ordinary bytes.
     state = JisShiftState::Ascii;
     EXPECT_EQ(jisToSjisBytes(bytes("\x1B$"), state), bytes("\x1B$"));

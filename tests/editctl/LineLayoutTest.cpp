@@ -113,6 +113,20 @@ TEST(LineLayoutTest, WidestLineFollowsTheLongestLineWithoutWrap) {
     EXPECT_EQ(state->layout.widestLine, 5 * 16);
 }
 
+TEST(LineLayoutTest, WideGlyphsKeepTheirFullWidth) {
+    auto state = makeState(u"", 300, false);
+    auto& metrics = static_cast<FixedMetrics&>(*state->metrics);
+    metrics.overrides[u'W'] = 260;
+    editctl::replaceAllText(*state, u"WW");
+    EXPECT_EQ(state->layout.widestLine, 520);
+    EXPECT_EQ(state->widths.width(u'W'), 260);
+    const int measuredBefore = metrics.measured;
+    state->layout.wordWrap = true;
+    editctl::layoutAllText(*state);
+    EXPECT_EQ(lineStarts(*state), (Starts{0, 1, 2})) << "260 px fits 300 px once, not twice";
+    EXPECT_EQ(metrics.measured, measuredBefore) << "each code unit is measured once";
+}
+
 // Incremental relayout after every kind of edit must give exactly the lines a full layout of
 // the resulting text gives, with the pending shift in between.
 class IncrementalLayoutTest : public ::testing::TestWithParam<bool> {};

@@ -1,0 +1,175 @@
+// The edit control on a 50-million-character document of mixed Japanese and ASCII lines,
+// word wrap on at the window edge, measured with a real Japanese font:
+//  - SetText: the whole text replaced and laid out; compare with CopyAndScanFloor, which only
+//    copies the same bytes and scans them once for CR (the ratio is the figure to watch);
+//  - Typing: 1000 characters typed one at a time into the middle, each with its relayout;
+//    the median_us counter is the median cost of one character;
+//  - the SetText row's counters report memory: live_bytes held by the control against the
+//    budget of 2 bytes per character + 4 bytes per display line + 1 MiB.
+#include "editctl/EditOperations.h"
+#include "editctl/EditState.h"
+#include "editctl/GdiCharMetrics.h"
+#include "platform/Application.h"
+#include "platform/Gdi.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kTextUnits = 50'000'000;
+constexpr int kClientWidth = 480;
+constexpr int kClientHeight = 640;
+
+// Lines of 0 to 160 characters: runs of kana and kanji, ASCII words, now and then a tab.
+const std::u16string& documentText() {
+    static const std::u16string text = [] {
+        const std::u16string kanji = u"日本語文字漢字東京大阪名古屋時間今年会社学校先生電話番号"
+                                     u"新聞雑誌映画音楽美術歴史地理数学科学経済政治社会問題解決";
+        const std::u16string ascii = u"the quick brown fox jumps over 12345 lazy dogs ";
+        std::mt19937 rng(50);
+        std::u16string s;
+        s.reserve(kTextUnits + 200);
+        while (s.size() < kTextUnits) {
+            const unsigned length = rng() % 161;
+            for (unsigned n = 0; n < length;) {
+                const unsigned kind = rng() % 10;
+                const unsigned run = 1 + rng() % 8;
+                for (unsigned i = 0; i < run && n < length; ++i, ++n) {
+                    if (kind < 4) {
+                        s += static_cast<char16_t>(0x3041 + rng() % 83);
+                    } else if (kind < 6) {
+                        s += kanji[rng() % kanji.size()];
+                    } else if (kind < 9) {
+                        s += ascii[rng() % ascii.size()];
+                    } else {
+                        s += i == 0 ? u'\t' : u'x';
+                    }
+                }
+            }
+            s += u'\r';
+        }
+        s.resize(kTextUnits);
+        return s;
+    }();
+    return text;
+}
+
+// An edit state measuring with a real CJK font in a memory context, sized like a window.
+struct Control {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = nullptr;
+    std::unique_ptr<editctl::EditState> state = std::make_unique<editctl::EditState>();
+
+    Control() {
+        LOGFONTW description{};
+        description.lfHeight = -16;
+        std::u16string face = u"IPAGothic";
+        std::copy(face.begin(), face.end(), description.lfFaceName);
+        font = CreateFontIndirectW(&description);
+        SelectObject(dc, font);
+        state->metrics = std::make_unique<editctl::GdiCharMetrics>(dc);
+        state->widths.setMetrics(state->metrics.get());
+        state->layout.clientWidth = kClientWidth;
+        state->layout.clientHeight = kClientHeight;
+    }
+    ~Control() {
+        state.reset();
+        DeleteDC(dc);
+        DeleteObject(font);
+    }
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+};
+
+void SetText(benchmark::State& bench) {
+    const std::u16string& text = documentText();
+    std::size_t liveBytes = 0;
+    int lines = 0;
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        auto control = std::make_unique<Control>();
+        bench.ResumeTiming();
+        editctl::replaceAllText(*control->state, text);
+        benchmark::DoNotOptimize(control->state->lines.count());
+        bench.PauseTiming();
+        liveBytes = control->state->allocator.liveBytes() + sizeof(editctl::EditState);
+        lines = control->state->lines.count();
+        control.reset();
+        bench.ResumeTiming();
+    }
+    const double budget = 2.0 * static_cast<double>(text.size()) + 4.0 * lines + 1024.0 * 1024.0;
+    bench.counters["display_lines"] = lines;
+    bench.counters["live_bytes"] = static_cast<double>(liveBytes);
+    bench.counters["budget_bytes"] = budget;
+    bench.counters["bytes_per_char"] =
+        static_cast<double>(liveBytes) / static_cast<double>(text.size());
+    bench.SetBytesProcessed(static_cast<std::int64_t>(bench.iterations()) *
+                            static_cast<std::int64_t>(text.size() * sizeof(char16_t)));
+}
+BENCHMARK(SetText)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void CopyAndScanFloor(benchmark::State& bench) {
+    const std::u16string& text = documentText();
+    for (auto _ : bench) {
+        auto copy = std::make_unique_for_overwrite<char16_t[]>(text.size() + 1);
+        std::memcpy(copy.get(), text.data(), text.size() * sizeof(char16_t));
+        std::size_t breaks = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            breaks += copy[i] == u'\r' ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(breaks);
+        benchmark::DoNotOptimize(copy.get());
+    }
+    bench.SetBytesProcessed(static_cast<std::int64_t>(bench.iterations()) *
+                            static_cast<std::int64_t>(text.size() * sizeof(char16_t)));
+}
+BENCHMARK(CopyAndScanFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void Typing(benchmark::State& bench) {
+    Control control;
+    editctl::EditState& state = *control.state;
+    editctl::replaceAllText(state, documentText());
+    const std::u16string typed = u"かな漢字 and words ";
+    std::vector<double> micros;
+    for (auto _ : bench) {
+        // Into the middle of a line near the middle of the text.
+        const int line = state.lines.count() / 2;
+        state.caret = state.anchor = static_cast<int>(state.lines.start(line)) + 3;
+        micros.clear();
+        for (int i = 0; i < 1000; ++i) {
+            const std::u16string one(1, typed[static_cast<std::size_t>(i) % typed.size()]);
+            const auto start = std::chrono::steady_clock::now();
+            editctl::insertText(state, one, false);
+            const auto end = std::chrono::steady_clock::now();
+            micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+        }
+        bench.PauseTiming();
+        editctl::commitPending(state, true);
+        bench.ResumeTiming();
+    }
+    std::sort(micros.begin(), micros.end());
+    bench.counters["median_us"] = micros[micros.size() / 2];
+    bench.counters["p90_us"] = micros[micros.size() * 9 / 10];
+    bench.counters["max_us"] = micros.back();
+}
+BENCHMARK(Typing)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    platform::Application app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
