@@ -1,6 +1,7 @@
 #include "editctl/Scrolling.h"
 
 #include "editctl/CaretShape.h"
+#include "editctl/EditOperations.h"
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
 #include "editctl/ScrollMetrics.h"
@@ -30,14 +31,17 @@ RECT formattingRect(const EditState& state) {
                 state.layout.clientHeight - margins.bottom};
 }
 
-// A thumb drag reports where the thumb is; a window without that bar has it in the high word.
+// Where the thumb is: the message carries it in 16 bits; the bar's own track position gives
+// the full value when it agrees with them (a message sent by a program may not).
 int trackPosition(const EditState& state, int bar, WPARAM wParam) {
+    const WORD carried = HIWORD(wParam);
     SCROLLINFO info;
     info.fMask = SIF_TRACKPOS;
-    if (state.hwnd != nullptr && GetScrollInfo(state.hwnd, bar, &info)) {
+    if (state.hwnd != nullptr && GetScrollInfo(state.hwnd, bar, &info) &&
+        LOWORD(static_cast<std::uintptr_t>(info.nTrackPos)) == carried) {
         return info.nTrackPos;
     }
-    return HIWORD(wParam);
+    return carried;
 }
 
 bool shiftHeld() {
@@ -208,6 +212,8 @@ void keepCaretInView(EditState& state) {
     if (caret == oldCaret) {
         return;
     }
+    // A pending insertion must end at the caret.
+    commitPending(state, true);
     state.caret = caret;
     if (!shiftHeld()) {
         state.anchor = caret;

@@ -11,8 +11,9 @@
 
 namespace {
 
+// The client area as the window is laid out now (WM_SIZE may not have been sent yet).
 QRect clientRect(const PlatformWindow* w) {
-    return QRect(QPoint(0, 0), w->clientSize.expandedTo(QSize(0, 0)));
+    return QRect(QPoint(0, 0), w->frame->clientGeometry().size());
 }
 
 // The client-coordinate clip for drawing: the window region (kept in window coordinates)

@@ -150,6 +150,10 @@ HWND CreateWindowEx(DWORD exStyle, const char16_t* className, const char16_t* wi
     height = std::max(height, 0);
     frame->setGeometry(x, y, width, height);
     hwnd->position = QPoint(x, y);
+    // The client area can be drawn on from WM_CREATE on (GetDC, compatible contexts).
+    const QSize client = frame->clientGeometry().size();
+    hwnd->backing = QImage(client.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    hwnd->backing.fill(Qt::white);
     windowClass->windows += 1;
     registerWindow(hwnd);
 

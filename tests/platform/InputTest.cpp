@@ -216,3 +216,39 @@ TEST_F(InputTest, CaretNeedsAsManyShowsAsHidesAndDiesWithItsWindow) {
 }
 
 } // namespace
+
+namespace {
+
+class KeyTranslationTest : public InputTest {};
+
+TEST_F(KeyTranslationTest, KeysKeepTheirVirtualCodesThroughTheToolkit) {
+    HWND hwnd = makeTopLevel();
+    SetFocus(hwnd);
+    const std::vector<int> keys{VK_OEM_2, VK_OEM_PERIOD, VK_OEM_MINUS, VK_F2,     VK_PRIOR,
+                                VK_NEXT,  VK_HOME,       VK_END,       VK_INSERT, VK_ESCAPE,
+                                VK_BACK,  '7',           'Z',          VK_SPACE};
+    clearLog();
+    for (int vk : keys)
+        platform::test::pressKey(hwnd, vk);
+    std::vector<WPARAM> expected(keys.begin(), keys.end());
+    EXPECT_EQ(keyDowns(), expected);
+    EXPECT_EQ(chars(), u"\x1b\b7z ");
+}
+
+TEST_F(KeyTranslationTest, AltMakesSystemKeysAndAsciiTextWithoutKeyCodeStillNamesItsKey) {
+    HWND hwnd = makeTopLevel();
+    SetFocus(hwnd);
+    clearLog();
+    platform::test::pressKey(hwnd, 'F', platform::test::Alt);
+    ASSERT_EQ(received(WM_SYSKEYDOWN).size(), 1u);
+    EXPECT_EQ(received(WM_SYSKEYDOWN)[0].wParam, static_cast<WPARAM>('F'));
+    EXPECT_TRUE(received(WM_KEYDOWN).empty());
+    EXPECT_EQ(received(WM_SYSCHAR).size(), 1u);
+
+    clearLog();
+    platform::test::typeText(hwnd, u"q");
+    EXPECT_EQ(keyDowns(), std::vector<WPARAM>{'Q'});
+    EXPECT_EQ(chars(), u"q");
+}
+
+} // namespace

@@ -75,3 +75,28 @@ TEST_F(ModalTest, WithoutReturnCommandTheChoiceIsPostedAsACommand) {
 }
 
 } // namespace
+
+namespace {
+
+class MenuEditingTest : public ModalTest {};
+
+TEST_F(MenuEditingTest, InsertAndDeleteByPositionOrCommand) {
+    HMENU menu = makeMenu();
+    EXPECT_TRUE(InsertMenu(menu, 1, MF_BYPOSITION | MF_STRING, 500, u"first"));
+    EXPECT_TRUE(InsertMenu(menu, 1, MF_BYCOMMAND | MF_STRING, 501, u"before all"));
+    EXPECT_TRUE(InsertMenu(menu, 99, MF_BYPOSITION | MF_STRING, 502, u"last"));
+    ASSERT_EQ(GetMenuItemCount(menu), 7);
+    EXPECT_EQ(GetMenuItemID(menu, 0), 199u);
+    EXPECT_EQ(GetMenuItemID(menu, 1), 500u);
+    EXPECT_EQ(GetMenuItemID(menu, 4), 501u); // before command 1, "すべて選択"
+    EXPECT_EQ(GetMenuItemID(menu, 5), 1u);
+    EXPECT_EQ(GetMenuItemID(menu, 6), 502u);
+    EXPECT_TRUE(DeleteMenu(menu, 768, MF_BYCOMMAND));
+    EXPECT_FALSE(DeleteMenu(menu, 768, MF_BYCOMMAND));
+    EXPECT_TRUE(DeleteMenu(menu, 0, MF_BYPOSITION));
+    EXPECT_EQ(GetMenuItemCount(menu), 5);
+    EXPECT_EQ(GetMenuItemID(menu, 0), 500u);
+    DestroyMenu(menu);
+}
+
+} // namespace

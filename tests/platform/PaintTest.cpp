@@ -91,6 +91,7 @@ TEST_F(PaintTest, EraseUsesTheClassBrushAndFErase) {
     DestroyWindow(hwnd);
     pumpMessages();
     EXPECT_TRUE(UnregisterClass(u"kivTestBrush", nullptr));
+    DeleteObject(wc.hbrBackground);
 }
 
 TEST_F(PaintTest, ScrollWindowMovesPixelsAndInvalidatesOnlyTheUncoveredBand) {

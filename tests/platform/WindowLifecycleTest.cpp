@@ -1,5 +1,7 @@
 #include "WindowTestSupport.h"
 
+#include "platform/Gdi.h"
+
 #include <string>
 
 using kivtest::WindowTest;
@@ -161,6 +163,73 @@ TEST_F(WindowLifecycleTest, MoveWindowSendsSizeAndMoveOnlyWhenTheyChange) {
     ASSERT_TRUE(ClientToScreen(child, &p));
     ASSERT_TRUE(ScreenToClient(parent, &p));
     EXPECT_EQ(p, (POINT{13, 24}));
+}
+
+} // namespace
+
+namespace {
+
+WNDPROC savedProc = nullptr;
+int subclassCalls = 0;
+
+// A replacement procedure that answers one message and hands the rest to the old one.
+LRESULT subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    ++subclassCalls;
+    if (msg == WM_APP + 7)
+        return 77;
+    return CallWindowProc(savedProc, hwnd, msg, wParam, lParam);
+}
+
+class WindowRelationsTest : public WindowTest {};
+
+TEST_F(WindowRelationsTest, ReplacedProcedureSeesMessagesFirstAndCanCallTheOldOne) {
+    HWND hwnd = makeTopLevel();
+    subclassCalls = 0;
+    savedProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclassProc)));
+    ASSERT_NE(savedProc, nullptr);
+    clearLog();
+    EXPECT_EQ(SendMessage(hwnd, WM_APP + 7, 0, 0), 77);
+    EXPECT_TRUE(log().empty());
+    SendMessage(hwnd, WM_APP + 8, 0, 0);
+    EXPECT_EQ(subclassCalls, 2);
+    ASSERT_EQ(log().size(), 1u); // the old procedure got the second one
+    EXPECT_EQ(log()[0].msg, WM_APP + 8);
+    SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProc));
+}
+
+TEST_F(WindowRelationsTest, ClassCannotGoWhileItsWindowsLiveAndSiblingsKeepCreationOrder) {
+    WNDCLASS wc;
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = u"kivTestShortLived";
+    ASSERT_NE(RegisterClass(&wc), 0);
+    HWND parent = makeTopLevel();
+    HWND first = makeChild(parent, 1, 0, 0, 10, 10, 0, u"kivTestShortLived");
+    HWND second = makeChild(parent, 2, 0, 0, 10, 10);
+    EXPECT_FALSE(UnregisterClass(u"kivTestShortLived", nullptr));
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), first);
+    EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), second);
+    EXPECT_EQ(GetWindow(second, GW_HWNDPREV), first);
+    EXPECT_EQ(GetWindow(second, GW_HWNDNEXT), nullptr);
+    char16_t name[32];
+    EXPECT_EQ(GetClassName(first, name, 32), 17);
+    EXPECT_EQ(std::u16string(name), u"kivTestShortLived");
+    DestroyWindow(first);
+    EXPECT_TRUE(UnregisterClass(u"kivTestShortLived", nullptr));
+}
+
+TEST_F(WindowRelationsTest, ClientAreaCanBeDrawnOnDuringCreate) {
+    COLORREF seen = 0;
+    setHandler([&](HWND hwnd, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (msg == WM_CREATE) {
+            HDC dc = GetDC(hwnd);
+            seen = GetPixel(dc, 1, 1);
+            ReleaseDC(hwnd, dc);
+        }
+        return std::nullopt;
+    });
+    makeTopLevel(40, 30);
+    EXPECT_EQ(seen, RGB(255, 255, 255));
 }
 
 } // namespace
