@@ -8,6 +8,7 @@
 #include "editctl/EditView.h"
 #include "editctl/KeyInput.h"
 #include "editctl/MouseInput.h"
+#include "editctl/PaintHandlers.h"
 #include "editctl/Scrolling.h"
 #include "editctl/UndoCommands.h"
 
@@ -31,7 +32,9 @@ constexpr UINT kHandled[] = {
     EM_GETFIRSTVISIBLELINE, EM_SETREADONLY, WM_KEYDOWN, WM_CHAR, WM_HSCROLL, WM_VSCROLL,
     WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP,
     WM_MOUSEWHEEL, WM_IME_CHAR, WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, WM_UNDO, EM_REDO, EM_CANREDO,
-    NEM_SETOPTIONS, NEM_GETREADONLY};
+    NEM_SETOPTIONS, NEM_GETREADONLY,
+    // Painting; WM_PAINT without a state goes to the default procedure, which validates.
+    NEM_SETSYMBOLS, NEM_SETCOLOR, NEM_SETIMEUNDERLINE};
 
 bool handles(UINT message) {
     for (const UINT handled : kHandled) {
@@ -181,6 +184,14 @@ LRESULT dispatch(EditState& state, HWND hwnd, UINT message, WPARAM wParam, LPARA
         return pasteClipboard(state);
     case WM_CLEAR:
         return clearSelection(state);
+    case WM_PAINT:
+        return onPaint(state);
+    case NEM_SETSYMBOLS:
+        return onSetSymbols(state, wParam);
+    case NEM_SETCOLOR:
+        return onSetColor(state, wParam, lParam);
+    case NEM_SETIMEUNDERLINE:
+        return onSetImeUnderline(state, wParam);
     case WM_IME_SETCONTEXT:
         // The control shows composition itself: no system composition window.
         return DefWindowProc(hwnd, message, wParam,
