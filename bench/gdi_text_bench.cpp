@@ -76,6 +76,37 @@ void BM_PaintScreenThroughContexts(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintScreenThroughContexts)->Unit(benchmark::kMillisecond);
 
+// Lines of ideographs picked from the whole unified block, nearly all distinct.
+std::vector<std::u16string> makeIdeographLines() {
+    std::mt19937 rng(4E00);
+    std::vector<std::u16string> lines(kLines);
+    for (auto& line : lines) {
+        for (int i = 0; i < kLineUnits; ++i)
+            line.push_back(static_cast<char16_t>(0x4E00 + rng() % 0x5000));
+    }
+    return lines;
+}
+
+// The first paint with a new font of a screen of distinct ideographs: nothing is cached yet.
+void BM_PaintScreenWithNewFont(benchmark::State& state) {
+    const auto lines = makeIdeographLines();
+    QImage window(kWidth, kLines * 18, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        HFONT font = makeFont();
+        HDC windowDc = platform::gdi::createImageDC(&window, QRegion());
+        HFONT oldFont = SelectObject(windowDc, font);
+        for (int line = 0; line < kLines; ++line) {
+            const std::u16string& text = lines[static_cast<std::size_t>(line)];
+            TextOutW(windowDc, 1, line * 18, text.data(), static_cast<int>(text.size()));
+        }
+        SelectObject(windowDc, oldFont);
+        platform::gdi::releaseImageDC(windowDc);
+        DeleteObject(font);
+    }
+    state.SetItemsProcessed(state.iterations() * kLines * kLineUnits);
+}
+BENCHMARK(BM_PaintScreenWithNewFont)->Unit(benchmark::kMillisecond);
+
 void BM_PaintScreenToolkitReference(benchmark::State& state) {
     const auto lines = makeLines();
     QImage window(kWidth, kLines * 18, QImage::Format_ARGB32_Premultiplied);

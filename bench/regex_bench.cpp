@@ -47,11 +47,11 @@ const std::vector<BenchPattern>& benchPatterns() {
 const std::u16string& benchText() {
     static const std::u16string text = [] {
         static const std::vector<std::u16string> words = {
-            u"the",      u"function", u"return",  u"value",   u"color",     u"colour",
-            u"apple",    u"banana",   u"cherry",  u"Error",   u"ERROR",     u"error",
-            u"list",     u"data",     u"東京都",  u"大阪",    u"日本語",    u"テキスト",
-            u"エディタ", u"ファイル", u"の",      u"を",      u"は",        u"します",
-            u"検索",     u"置換",     u"、",      u"。",      u"ひらがな",  u"コンピューター",
+            u"the",      u"function", u"return", u"value", u"color",    u"colour",
+            u"apple",    u"banana",   u"cherry", u"Error", u"ERROR",    u"error",
+            u"list",     u"data",     u"東京都", u"大阪",  u"日本語",   u"テキスト",
+            u"エディタ", u"ファイル", u"の",     u"を",    u"は",       u"します",
+            u"検索",     u"置換",     u"、",     u"。",    u"ひらがな", u"コンピューター",
         };
         std::mt19937 rng(4242);
         std::u16string out;
@@ -90,8 +90,8 @@ void engineSearch(benchmark::State& state, const BenchPattern* pattern) {
         std::vector<search::CaptureSpan> captures;
         matches = 0;
         std::size_t from = 0;
-        while (from < text.size() &&
-               search::RegexSearch(*program, text, captures, pattern->ignoreCase, from, true) != 0) {
+        while (from < text.size() && search::RegexSearch(*program, text, captures,
+                                                         pattern->ignoreCase, from, true) != 0) {
             ++matches;
             from = captures[0].end > captures[0].start ? captures[0].end : captures[0].end + 1;
         }
@@ -110,9 +110,8 @@ void standardSearch(benchmark::State& state, const BenchPattern* pattern) {
             flags |= std::regex_constants::icase;
         }
         const std::wregex re(pattern->standard, flags);
-        matches = static_cast<std::size_t>(
-            std::distance(std::wsregex_iterator(text.begin(), text.end(), re),
-                          std::wsregex_iterator()));
+        matches = static_cast<std::size_t>(std::distance(
+            std::wsregex_iterator(text.begin(), text.end(), re), std::wsregex_iterator()));
         benchmark::DoNotOptimize(matches);
     }
     state.counters["matches"] = static_cast<double>(matches);

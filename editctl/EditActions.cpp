@@ -3,6 +3,7 @@
 #include "editctl/EditOperations.h"
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
+#include "editctl/Scrolling.h"
 
 namespace editctl {
 
@@ -12,6 +13,7 @@ void showEdit(EditState& state, const EditResult& result) {
     notifyParent(state, EN_UPDATE);
     invalidateAfterEdit(state, result);
     updateScrollBars(state);
+    scrollCaretIntoView(state, false);
     notifyParent(state, EN_CHANGE);
 }
 

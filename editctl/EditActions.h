@@ -11,11 +11,12 @@ namespace editctl {
 struct EditState;
 
 // Inserts at the caret (replacing a selection; overwrite mode replaces following characters):
-// EN_MAXTEXT when the limit cut it, then EN_UPDATE, repaint, scroll bars and EN_CHANGE.
+// EN_MAXTEXT when the limit cut it, then EN_UPDATE, repaint, scroll bars, the caret into view
+// and EN_CHANGE.
 // Returns false when nothing was inserted.
 bool insertAtCaretAndShow(EditState& state, std::u16string_view chars, bool overwrite);
-// Deletes [start, end) with EN_UPDATE, repaint, scroll bars and EN_CHANGE; the caret and
-// anchor go to start. Returns false for an empty or out-of-range request.
+// Deletes [start, end) with EN_UPDATE, repaint, scroll bars, the caret into view and
+// EN_CHANGE; the caret and anchor go to start. Returns false for an empty or out-of-range request.
 bool deleteAndShow(EditState& state, int start, int end);
 // Replaces the whole text under the wait cursor, lays it out, sets the scroll bars and
 // repaints everything.

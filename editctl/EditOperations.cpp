@@ -58,7 +58,12 @@ void mergeChange(EditResult& into, const EditResult& from) {
 
 void commitPending(EditState& state, bool record) {
     if (state.text.hasPendingEdit()) {
+        // Recording drops the redo tail; a saved point inside it can never be reached again.
+        const bool dropsSavedPoint = record && state.savedPoint > state.undo.position();
         state.text.commit(record ? &state.undo : nullptr);
+        if (dropsSavedPoint) {
+            state.savedPoint = -1;
+        }
     }
     state.lines.applyShift();
 }

@@ -1,9 +1,16 @@
 #include "editctl/EditWindowProc.h"
 
+#include "editctl/ClipboardCommands.h"
+#include "editctl/ControlMessages.h"
 #include "editctl/EditActions.h"
 #include "editctl/EditHandlers.h"
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
+#include "editctl/KeyInput.h"
+#include "editctl/MouseInput.h"
+#include "editctl/PaintHandlers.h"
+#include "editctl/Scrolling.h"
+#include "editctl/UndoCommands.h"
 
 namespace editctl {
 
@@ -14,12 +21,20 @@ template <class T> T* pointer(LPARAM value) {
 }
 
 constexpr UINT kHandled[] = {
-    WM_SIZE,           WM_SETTEXT,        WM_GETTEXT,         WM_GETTEXTLENGTH, WM_SETFONT,
-    WM_GETFONT,        WM_GETDLGCODE,     EM_GETRECT,         EM_SETRECT,       EM_SETRECTNP,
-    EM_GETMODIFY,      EM_SETMODIFY,      EM_GETLINECOUNT,    EM_LINEINDEX,     EM_LINELENGTH,
-    EM_GETLINE,        EM_LINEFROMCHAR,   EM_SETTABSTOPS,     NEM_GETSTATE,     NEM_REFORMAT,
-    NEM_ISWRAPSTYLE,   NEM_SETWORDWRAP,   NEM_GETLENGTH,      NEM_COPYTEXT,     NEM_SETTEXTBYTES,
-    NEM_GETWRAPCOLUMN, NEM_SETWRAPCOLUMN, NEM_SETLINESPACING, NEM_GETBUFFER};
+    WM_SIZE, WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH, WM_SETFONT, WM_GETFONT, WM_GETDLGCODE,
+    EM_GETRECT, EM_SETRECT, EM_SETRECTNP, EM_GETMODIFY, EM_SETMODIFY, EM_GETLINECOUNT, EM_LINEINDEX,
+    EM_LINELENGTH, EM_GETLINE, EM_LINEFROMCHAR, EM_SETTABSTOPS, NEM_GETSTATE, NEM_REFORMAT,
+    NEM_ISWRAPSTYLE, NEM_SETWORDWRAP, NEM_GETLENGTH, NEM_COPYTEXT, NEM_SETTEXTBYTES,
+    NEM_GETWRAPCOLUMN, NEM_SETWRAPCOLUMN, NEM_SETLINESPACING, NEM_GETBUFFER,
+    // Caret, selection, input, scrolling, undo and clipboard.
+    WM_SETFOCUS, WM_KILLFOCUS, WM_CONTEXTMENU, EM_GETSEL, EM_SETSEL, EM_SCROLL, EM_LINESCROLL,
+    EM_SCROLLCARET, EM_REPLACESEL, EM_LIMITTEXT, EM_CANUNDO, EM_UNDO, EM_EMPTYUNDOBUFFER,
+    EM_GETFIRSTVISIBLELINE, EM_SETREADONLY, WM_KEYDOWN, WM_CHAR, WM_HSCROLL, WM_VSCROLL,
+    WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP,
+    WM_MOUSEWHEEL, WM_IME_CHAR, WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, WM_UNDO, EM_REDO, EM_CANREDO,
+    NEM_SETOPTIONS, NEM_GETREADONLY,
+    // Painting; WM_PAINT without a state goes to the default procedure, which validates.
+    NEM_SETSYMBOLS, NEM_SETCOLOR, NEM_SETIMEUNDERLINE};
 
 bool handles(UINT message) {
     for (const UINT handled : kHandled) {
@@ -97,6 +112,90 @@ LRESULT dispatch(EditState& state, HWND hwnd, UINT message, WPARAM wParam, LPARA
         return onSetLineSpacing(state, wParam);
     case NEM_GETBUFFER:
         return onGetBuffer(state);
+
+    case WM_SETFOCUS:
+        return onSetFocus(state);
+    case WM_KILLFOCUS:
+        return onKillFocus(state);
+    case WM_CONTEXTMENU:
+        return onContextMenu(state);
+    case EM_GETSEL:
+        return onGetSel(state, reinterpret_cast<DWORD*>(wParam), pointer<DWORD>(lParam));
+    case EM_SETSEL:
+        return onSetSel(state, wParam, lParam);
+    case EM_SCROLL:
+        return onScroll(state, wParam);
+    case EM_LINESCROLL:
+        return onLineScroll(state, wParam, lParam);
+    case EM_SCROLLCARET:
+        return onScrollCaret(state, wParam);
+    case EM_REPLACESEL:
+        return onReplaceSel(state, pointer<const char16_t>(lParam));
+    case EM_LIMITTEXT:
+        return onLimitText(state, wParam);
+    case EM_CANUNDO:
+        return canUndo(state);
+    case EM_UNDO:
+    case WM_UNDO:
+        return undoOne(state);
+    case EM_REDO:
+        return redoOne(state);
+    case EM_CANREDO:
+        return canRedo(state);
+    case EM_EMPTYUNDOBUFFER:
+        return emptyUndoBuffer(state);
+    case EM_GETFIRSTVISIBLELINE:
+        return state.firstVisibleLine;
+    case EM_SETREADONLY:
+        return onSetReadOnly(state, wParam);
+    case NEM_GETREADONLY:
+        return state.readOnly ? 1 : 0;
+    case NEM_SETOPTIONS:
+        return onSetOptions(state, wParam, lParam);
+    case WM_KEYDOWN:
+        return onKeyDown(state, wParam);
+    case WM_CHAR:
+        return onChar(state, wParam);
+    case WM_IME_CHAR:
+        return onImeChar(state, wParam);
+    case WM_HSCROLL:
+        return onHScroll(state, wParam);
+    case WM_VSCROLL:
+        return onVScroll(state, wParam);
+    case WM_MOUSEWHEEL:
+        return onMouseWheel(state, wParam);
+    case WM_LBUTTONDOWN:
+        return onLeftButtonDown(state, wParam, lParam);
+    case WM_MOUSEMOVE:
+        return onMouseMove(state, wParam, lParam);
+    case WM_LBUTTONUP:
+        return onLeftButtonUp(state, wParam, lParam);
+    case WM_LBUTTONDBLCLK:
+        return onLeftButtonDoubleClick(state, wParam, lParam);
+    case WM_RBUTTONDOWN:
+        return onRightButtonDown(state, wParam, lParam);
+    case WM_RBUTTONUP:
+        return onRightButtonUp(state);
+    case WM_CUT:
+        return cutSelection(state);
+    case WM_COPY:
+        return copySelection(state);
+    case WM_PASTE:
+        return pasteClipboard(state);
+    case WM_CLEAR:
+        return clearSelection(state);
+    case WM_PAINT:
+        return onPaint(state);
+    case NEM_SETSYMBOLS:
+        return onSetSymbols(state, wParam);
+    case NEM_SETCOLOR:
+        return onSetColor(state, wParam, lParam);
+    case NEM_SETIMEUNDERLINE:
+        return onSetImeUnderline(state, wParam);
+    case WM_IME_SETCONTEXT:
+        // The control shows composition itself: no system composition window.
+        return DefWindowProc(hwnd, message, wParam,
+                             static_cast<LPARAM>(static_cast<DWORD>(lParam) & 0x7FFFFFFFu));
     default:
         return DefWindowProc(hwnd, message, wParam, lParam);
     }

@@ -2,6 +2,8 @@
 
 #include "platform/GdiInternal.h"
 
+#include <unordered_map>
+
 namespace platform::gdi {
 
 DeviceContext::DeviceContext(QImage* image, const QRegion& systemClip)
@@ -38,17 +40,32 @@ QImage* DeviceContext::target() const {
     return &bitmapOf(bitmap_)->image;
 }
 
+namespace {
+
+// Which context paints each image right now: an image takes one painter at a time, so a
+// second context drawing into the same window image takes over from the first.
+std::unordered_map<const QImage*, DeviceContext*>& paintingContexts() {
+    static std::unordered_map<const QImage*, DeviceContext*> contexts;
+    return contexts;
+}
+
+} // namespace
+
 QPainter* DeviceContext::painter() {
     if (painter_)
         return painter_.get();
     QImage* image = target();
     if (image == nullptr || image->isNull())
         return nullptr;
+    if (const auto other = paintingContexts().find(image); other != paintingContexts().end())
+        other->second->endPainting();
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(image)) {
         painter_.reset();
         return nullptr;
     }
+    paintingImage_ = image;
+    paintingContexts()[image] = this;
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, true);
     applyClip();
@@ -59,6 +76,8 @@ void DeviceContext::endPainting() {
     if (painter_) {
         painter_->end();
         painter_.reset();
+        paintingContexts().erase(paintingImage_);
+        paintingImage_ = nullptr;
     }
 }
 

@@ -86,6 +86,7 @@ private:
     QRegion clip_;
     QPoint origin_;
     std::unique_ptr<QPainter> painter_;
+    const QImage* paintingImage_ = nullptr; // what painter_ was begun on
 };
 
 } // namespace platform::gdi

@@ -162,8 +162,16 @@ FontImpl::Glyph FontImpl::findGlyph(char32_t codePoint) {
     if (testFont_ || codePoint < 0x21 || codePoint == 0x3000 ||
         (codePoint >= 0x7F && codePoint < 0xA0))
         return {};
-    // The layout engine picks the fallback face and the glyph for one character.
+    // The font's own face first: asking it directly is much cheaper than laying text out.
+    if (faces_.empty())
+        faces_.push_back(QRawFont::fromFont(font_));
     const QString text = QString::fromUcs4(&codePoint, 1);
+    if (faces_.front().isValid() && faces_.front().supportsCharacter(codePoint)) {
+        const QList<quint32> own = faces_.front().glyphIndexesForString(text);
+        if (own.size() == 1 && own.front() != 0)
+            return {0, own.front()};
+    }
+    // Otherwise the layout engine picks the fallback face and its glyph.
     QTextLayout layout(text, font_);
     layout.beginLayout();
     layout.createLine();

@@ -12,7 +12,7 @@ namespace search {
 
 class RegexFailureMemo {
 public:
-    static constexpr std::size_t kInitialCapacity = std::size_t{1} << 12;
+    static constexpr std::size_t kInitialCapacity = 64;
     static constexpr std::size_t kMaxCapacity = std::size_t{1} << 20;
 
     // The value recorded for `key`, or -1 when nothing is recorded.

@@ -25,13 +25,16 @@ RegexProgram::~RegexProgram() = default;
 void RegexProgram::checkInvariants() const {
     const std::int32_t states = stateCount();
     require(states >= 2, "fewer than two states");
-    require(joinState_.size() == static_cast<std::size_t>(states), "join flags per state");
+    require(stateFlags_.size() == static_cast<std::size_t>(states), "flags per state");
     require(classTexts_.size() == classSets_.size(), "one set per class text");
     require(groupSlots_ >= 1, "slot 0 exists");
     for (std::int32_t s = 0; s < states; ++s) {
         require(firstTransition_[s] <= firstTransition_[s + 1], "offsets ascend");
     }
     require(transitions(kFinalState).empty(), "nothing leaves the final state");
+    for (std::int32_t s = 0; s < states; ++s) {
+        require(!isEmptyLoopState(s) || (hasEmptyLoops_ && isJoinState(s)), "loops are joins");
+    }
     for (const RegexTransition& t : transitions_) {
         require(t.target >= 0 && t.target < states, "target in range");
         require(t.target != kStartState, "nothing enters the start state");

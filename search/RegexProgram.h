@@ -58,7 +58,13 @@ public:
     bool hasLineEnd() const { return hasLineEnd_; }
     // True for states more than one path can reach (several incoming transitions, or the start
     // state with any): only there can the matcher meet a (state, position) pair twice.
-    bool isJoinState(std::int32_t state) const { return joinState_[state] != 0; }
+    bool isJoinState(std::int32_t state) const { return (stateFlags_[state] & kJoin) != 0; }
+    // True for the loop state of a repetition whose operand can match the empty string: every
+    // loop the matcher can run around without consuming a unit passes through such a state.
+    bool isEmptyLoopState(std::int32_t state) const {
+        return (stateFlags_[state] & kEmptyLoop) != 0;
+    }
+    bool hasEmptyLoops() const { return hasEmptyLoops_; }
     // The class text and its precomputed set for RN_CLASS transitions.
     std::u16string_view classText(std::int32_t index) const { return classTexts_[index]; }
     const ClassSet& classSet(std::int32_t index) const { return classSets_[index]; }
@@ -90,7 +96,10 @@ private:
     std::vector<RegexTransition> transitions_;
     std::vector<std::u16string> classTexts_;
     std::vector<ClassSet> classSets_;
-    std::vector<std::uint8_t> joinState_;
+    static constexpr std::uint8_t kJoin = 1;
+    static constexpr std::uint8_t kEmptyLoop = 2;
+    std::vector<std::uint8_t> stateFlags_;
+    bool hasEmptyLoops_ = false;
     std::int32_t groupSlots_ = 1;
     bool hasLineStart_ = false;
     bool hasLineEnd_ = false;

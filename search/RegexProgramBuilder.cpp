@@ -4,6 +4,7 @@
 #include "search/RegexStartFilter.h"
 
 #include <new>
+#include <unordered_map>
 #include <vector>
 
 namespace search {
@@ -29,6 +30,48 @@ std::int32_t countStates(const RegexNode* root) {
         pending.push_back(node->right.get());
     }
     return count;
+}
+
+// Which nodes can match the empty string along transitions that consume nothing. Anchors are
+// not counted: inside a repetition's operand they never become transitions.
+std::unordered_map<const RegexNode*, bool> nullableNodes(const RegexNode* root) {
+    std::unordered_map<const RegexNode*, bool> nullable;
+    std::vector<std::pair<const RegexNode*, bool>> pending{{root, false}};
+    auto of = [&](const RegexNodePtr& child) { return child && nullable.at(child.get()); };
+    while (!pending.empty()) {
+        auto [node, childrenDone] = pending.back();
+        pending.pop_back();
+        if (node == nullptr) {
+            continue;
+        }
+        if (!childrenDone) {
+            pending.emplace_back(node, true);
+            pending.emplace_back(node->left.get(), false);
+            pending.emplace_back(node->right.get(), false);
+            continue;
+        }
+        bool value = false;
+        switch (node->kind) {
+        case RN_EMPTY:
+        case RN_GROUPOPEN:
+        case RN_GROUPCLOSE:
+        case RN_STAR:
+        case RN_LAZYSTAR:
+            value = true;
+            break;
+        case RN_CONCAT:
+            value = of(node->left) && of(node->right);
+            break;
+        case RN_ALT:
+            value = of(node->left) || of(node->right);
+            break;
+        default:
+            value = false;
+            break;
+        }
+        nullable[node] = value;
+    }
+    return nullable;
 }
 
 } // namespace
@@ -80,6 +123,10 @@ std::int32_t RegexProgramBuilder::internClass(const std::u16string& text) {
 }
 
 void RegexProgramBuilder::buildTree(const RegexNode* root) {
+    const auto nullable = nullableNodes(root);
+    auto operandNullable = [&](const RegexNode* star) {
+        return star->left && nullable.at(star->left.get());
+    };
     // The recursive Build(node, from, to) run on an explicit stack. Tasks are popped in the
     // order the recursion would run them, so every state receives its transitions in the same
     // order and the head insertion gives the same try-order.
@@ -151,6 +198,9 @@ void RegexProgramBuilder::buildTree(const RegexNode* root) {
             addEpsilon(c + 1, c);
             addEpsilon(c, task.to);
             tasks.push_back({node->left.get(), c, c + 1, false});
+            if (operandNullable(node)) {
+                emptyLoops_.push_back(c);
+            }
             break;
         }
         case RN_LAZYSTAR: {
@@ -159,6 +209,9 @@ void RegexProgramBuilder::buildTree(const RegexNode* root) {
             addEpsilon(task.from, c);
             tasks.push_back({nullptr, c, task.to, true});
             tasks.push_back({node->left.get(), c, c + 1, false});
+            if (operandNullable(node)) {
+                emptyLoops_.push_back(c);
+            }
             break;
         }
         case RN_EMPTY:
@@ -188,11 +241,15 @@ RegexProgramPtr RegexProgramBuilder::finish(std::int32_t groupCount) {
         }
     }
     program->firstTransition_.push_back(static_cast<std::int32_t>(program->transitions_.size()));
-    program->joinState_.resize(states);
+    program->stateFlags_.resize(states);
     for (std::size_t s = 0; s < states; ++s) {
         const int entries = incoming[s] + (s == RegexProgram::kStartState ? 1 : 0);
-        program->joinState_[s] = entries > 1 ? 1 : 0;
+        program->stateFlags_[s] = entries > 1 ? RegexProgram::kJoin : 0;
     }
+    for (std::int32_t loop : emptyLoops_) {
+        program->stateFlags_[static_cast<std::size_t>(loop)] |= RegexProgram::kEmptyLoop;
+    }
+    program->hasEmptyLoops_ = !emptyLoops_.empty();
     program->classSets_.reserve(classTexts_.size());
     for (const auto& text : classTexts_) {
         program->classSets_.emplace_back(text);

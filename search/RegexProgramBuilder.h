@@ -34,6 +34,7 @@ private:
     RegexProgramPtr finish(std::int32_t groupCount);
 
     std::vector<std::int32_t> heads_;
+    std::vector<std::int32_t> emptyLoops_;
     std::vector<Link> links_;
     std::int32_t nextFree_ = 2;
     std::map<std::u16string, std::int32_t> classIndex_;

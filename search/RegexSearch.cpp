@@ -5,23 +5,19 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace search {
 
 RegexSearchContext::RegexSearchContext(const RegexProgram& program, std::u16string_view text,
                                        bool ignoreCase)
     : program_(program), text_(text), ignoreCase_(ignoreCase), stateCount_(program.stateCount()),
-      captures_(static_cast<std::size_t>(program.groupSlots())) {}
+      captures_(static_cast<std::size_t>(program.groupSlots())) {
+    stack_.reserve(16);
+}
 
 void RegexSearchContext::clearCaptures() {
     std::fill(captures_.begin(), captures_.end(), CaptureSpan{});
-}
-
-bool RegexSearchContext::consumes(const RegexTransition& t, char16_t c) const {
-    if (t.kind == RN_CLASS) {
-        return program_.classSet(t.classIndex).contains(c); // classes never fold case
-    }
-    return ignoreCase_ ? foldAsciiCase(c) == foldAsciiCase(t.ch) : c == t.ch;
 }
 
 void RegexSearchContext::undoTo(std::size_t mark) {
@@ -43,7 +39,9 @@ void RegexSearchContext::undoTo(std::size_t mark) {
 //    fails again; if not, its first node beyond the limit is reached (nothing before it
 //    matches, as nothing in the tree matched) and the result is too deep. The recorded height
 //    gives the result without the walk, in this or any later attempt of the same search.
-// 2. When the walk meets a pair that is still on its own path (a loop that consumed nothing),
+// 2. When the walk meets a pair that is still on its own path (a loop that consumed nothing;
+//    every such loop passes through the loop state of a repetition whose operand can match
+//    empty, so only those states are marked while on the path),
 //    the recursion from there repeats the same steps: the branches tried before failed, so
 //    they fail again (or run too deep), and the loop is entered again, deeper each round,
 //    until the limit. The result is too deep, at any depth, for that call and for every call
@@ -91,7 +89,9 @@ MatchResult RegexSearchContext::MatchFrom(std::int32_t state, std::size_t positi
                 }
                 return false;
             }
-            memo_.insert(key, kOnPath);
+            if (program_.isEmptyLoopState(s)) {
+                memo_.insert(key, kOnPath);
+            }
         }
         stack_.push_back(
             {s, program_.firstTransition(s), program_.firstTransition(s + 1), 0, p, trail_.size()});
@@ -100,10 +100,13 @@ MatchResult RegexSearchContext::MatchFrom(std::int32_t state, std::size_t positi
     // Ends the walk with `result`: the pairs still on the path are too deep for good after a
     // loop, and unknown otherwise.
     auto unwind = [&] {
-        const std::int32_t mark = alwaysTooDeep ? kAlwaysTooDeep : kUnknown;
-        for (const Frame& frame : stack_) {
-            if (program_.isJoinState(frame.state)) {
-                memo_.insert(memoKey(frame.state, frame.position), mark);
+        if (alwaysTooDeep || program_.hasEmptyLoops()) {
+            for (const Frame& frame : stack_) {
+                if (alwaysTooDeep ? program_.isJoinState(frame.state)
+                                  : program_.isEmptyLoopState(frame.state)) {
+                    memo_.insert(memoKey(frame.state, frame.position),
+                                 alwaysTooDeep ? kAlwaysTooDeep : kUnknown);
+                }
             }
         }
         stack_.clear();
@@ -115,7 +118,9 @@ MatchResult RegexSearchContext::MatchFrom(std::int32_t state, std::size_t positi
     }
     for (;;) {
         Frame& frame = stack_.back();
-        undoTo(frame.trailMark);
+        if (trail_.size() > frame.trailMark) {
+            undoTo(frame.trailMark);
+        }
         if (frame.next == frame.end) {
             if (program_.isJoinState(frame.state)) {
                 memo_.insert(memoKey(frame.state, frame.position), frame.height);
@@ -180,12 +185,24 @@ public:
         if (r.outcome != MatchOutcome::Match) {
             return false; // too deep counts as no match at this position
         }
-        captures = context_.captures();
+        captures = std::move(context_.captures()); // the scan ends here
         captures[0] = {p, r.end};
         return true;
     }
 
+    // A literal pattern matches exactly where the filter finds its text.
+    bool literal(std::size_t p, std::vector<CaptureSpan>& captures) {
+        if (p == RegexStartFilter::npos) {
+            return false;
+        }
+        captures.assign(1, CaptureSpan{p, p + filter_.prefix().size()});
+        return true;
+    }
+
     bool forward(std::size_t p, std::vector<CaptureSpan>& captures) {
+        if (filter_.literalOnly()) {
+            return literal(filter_.nextCandidate(text_, p), captures);
+        }
         if (!program_.hasLineStart()) {
             // The end of the text is never tried here.
             for (;; ++p) {
@@ -222,6 +239,9 @@ public:
     }
 
     bool backward(std::size_t p, std::vector<CaptureSpan>& captures) {
+        if (filter_.literalOnly()) {
+            return p > 0 && literal(filter_.previousCandidate(text_, p - 1), captures);
+        }
         while (p > 0) {
             if (!program_.hasLineStart()) {
                 p = filter_.previousCandidate(text_, p - 1);

@@ -6,6 +6,7 @@
 //
 // The text is a view; its end is the end of the text. Line breaks are CR and LF.
 
+#include "search/CaseFold.h"
 #include "search/RegexFailureMemo.h"
 #include "search/RegexProgram.h"
 
@@ -74,7 +75,13 @@ private:
         std::size_t old;
     };
 
-    bool consumes(const RegexTransition& t, char16_t c) const;
+    // True when consuming transition t accepts unit c (classes never fold case).
+    bool consumes(const RegexTransition& t, char16_t c) const {
+        if (t.kind == RN_CLASS) {
+            return program_.classSet(t.classIndex).contains(c);
+        }
+        return ignoreCase_ ? foldAsciiCase(c) == foldAsciiCase(t.ch) : c == t.ch;
+    }
     void undoTo(std::size_t mark);
     std::uint64_t memoKey(std::int32_t state, std::size_t position) const {
         return static_cast<std::uint64_t>(position) * static_cast<std::uint64_t>(stateCount_) +

@@ -68,7 +68,11 @@ RegexStartFilter::RegexStartFilter(const RegexProgram& program, bool ignoreCase)
 
     // Every match runs through these state sets in turn; while each set's only way on is one
     // and the same unit, that unit is part of every match's beginning.
+    // A chain of single character transitions straight into the final state is a literal,
+    // as long as its walk stays within the step limit.
+    bool chain = !program.hasLineStart() && !program.hasLineEnd();
     while (prefix_.size() < kMaxPrefix && !containsFinal(states)) {
+        chain = chain && states.size() == 1 && program.transitions(states[0]).size() == 1;
         std::vector<std::int32_t> targets;
         std::optional<char16_t> unit;
         bool single = true;
@@ -95,6 +99,8 @@ RegexStartFilter::RegexStartFilter(const RegexProgram& program, bool ignoreCase)
         prefix_ += *unit;
         states = epsilonClosure(program, std::move(targets));
     }
+    literalOnly_ = chain && states.size() == 1 && states[0] == RegexProgram::kFinalState &&
+                   !prefix_.empty() && prefix_.size() < kMaxPrefix;
     if (prefix_.size() >= 2) {
         scanner_.emplace(prefix_, ignoreCase);
     }

@@ -30,6 +30,9 @@ public:
     bool active() const { return active_; }
     // The unit run every match begins with (folded when ignoring case); may be empty.
     std::u16string_view prefix() const { return prefix_; }
+    // True when the whole pattern is prefix(): one unit after another, nothing else. Then a
+    // candidate is a match of exactly that length.
+    bool literalOnly() const { return literalOnly_; }
     // True when a match may begin at index p (p < text.size()).
     bool mayStartAt(std::u16string_view text, std::size_t p) const;
     // The first candidate index >= from and < text.size(), or npos.
@@ -42,6 +45,7 @@ private:
     void addToFirstSet(char16_t lo, char16_t hi);
 
     bool active_ = false;
+    bool literalOnly_ = false;
     std::vector<std::uint64_t> firstSet_;
     std::u16string prefix_;
     std::optional<LiteralScanner> scanner_; // for prefixes of two units or more

@@ -33,4 +33,22 @@ TEST(GdiDeviceContext, EmptyClipMeansTheWholeImage) {
     EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
 }
 
+TEST(GdiDeviceContext, TwoContextsOnOneImageBothDraw) {
+    // A window's paint context and a second one from the same window, used in turn.
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    HDC first = platform::gdi::createImageDC(&image, QRegion());
+    HDC second = platform::gdi::createImageDC(&image, QRegion());
+    EXPECT_EQ(SetPixel(first, 1, 1, RGB(255, 0, 0)), RGB(255, 0, 0));
+    EXPECT_EQ(SetPixel(second, 2, 2, RGB(0, 255, 0)), RGB(0, 255, 0));
+    EXPECT_EQ(SetPixel(first, 3, 3, RGB(0, 0, 255)), RGB(0, 0, 255));
+    platform::gdi::releaseImageDC(first);
+    EXPECT_EQ(SetPixel(second, 4, 4, RGB(0, 0, 0)), RGB(0, 0, 0));
+    platform::gdi::releaseImageDC(second);
+    EXPECT_EQ(image.pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(2, 2), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(3, 3), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(4, 4), qRgb(0, 0, 0));
+}
+
 } // namespace

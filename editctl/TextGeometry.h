@@ -1,0 +1,20 @@
+#pragma once
+// Where text lies on screen: the character under a client point and the client position of a
+// character, with tabs expanded by the layout's tab rule and the horizontal scroll applied.
+
+namespace editctl {
+
+struct EditState;
+
+// The index the caret goes to for a tap at client point (x, y): before the character whose
+// left half holds the point, after it for the right half; never past a line's CR, and before
+// the last character of a soft-wrapped line.
+int hitTest(EditState& state, int x, int y);
+// The client x of the caret standing before `index`.
+int caretX(EditState& state, int index);
+// The client y of the top of the display line holding `index` (negative above the view).
+int caretY(const EditState& state, int index);
+// The client x where display-line text starts: the left margin less the horizontal scroll.
+int textOriginX(const EditState& state);
+
+} // namespace editctl
