@@ -7,9 +7,12 @@
 #include "editctl/ColorSlots.h"
 #include "editctl/EditOperations.h"
 #include "editctl/EditState.h"
+#include "editctl/EditWindowProc.h"
+#include "editctl/NEditMessages.h"
 #include "editctl/Paint.h"
 #include "platform/Application.h"
 #include "platform/Gdi.h"
+#include "platform/Window.h"
 
 #include <benchmark/benchmark.h>
 
@@ -96,7 +99,7 @@ struct Screen {
         state.symbols = NES_LINEBREAK | NES_TAB | NES_SPACE | NES_WIDESPACE;
         state.layout.lineNumbers = true;
         state.layout.lineSpacing = 2;
-        editctl::layoutAllText(state); // takes the font measures
+        editctl::readFontMeasures(state);
         width = (kColumns + 4) * state.layout.cellWidth + 2;
         height = kLines * state.layout.lineHeight + 2;
         state.layout.clientWidth = width;
@@ -141,6 +144,42 @@ void BM_FullScreenPaint(benchmark::State& run) {
     run.counters["lines"] = screen.state.lines.count();
 }
 BENCHMARK(BM_FullScreenPaint)->Unit(benchmark::kMillisecond);
+
+// The same screen through the window: InvalidateRect and a WM_PAINT of the "nEdit" control,
+// BeginPaint and EndPaint included.
+LRESULT parentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+void BM_WindowFullScreenPaint(benchmark::State& run) {
+    Screen screen;
+    WNDCLASS wc;
+    wc.lpfnWndProc = parentProc;
+    wc.lpszClassName = u"paintBenchParent";
+    RegisterClass(&wc);
+    editctl::registerNEditClass();
+    const HWND parent =
+        CreateWindow(u"paintBenchParent", u"", WS_OVERLAPPED | WS_VISIBLE, 0, 0, screen.width + 40,
+                     screen.height + 40, nullptr, nullptr, nullptr, nullptr);
+    const HWND edit =
+        CreateWindow(kNEditClassName, u"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_NOHIDESEL, 0, 0,
+                     screen.width, screen.height, parent, childId(1333), nullptr, nullptr);
+    SendMessage(edit, WM_SETFONT, reinterpret_cast<WPARAM>(screen.font), 0);
+    SendMessage(edit, NEM_SETSYMBOLS, screen.state.symbols, 0);
+    SendMessage(edit, NEM_SETOPTIONS, screen.state.options, screen.state.options);
+    SendMessage(edit, NEM_SETLINESPACING, static_cast<WPARAM>(screen.state.layout.lineSpacing), 0);
+    const std::u16string text = mixedText(kLines * 3);
+    SendMessage(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessage(edit, EM_SETSEL, 700, 1500);
+    SetFocus(edit);
+    UpdateWindow(edit);
+    for (auto _ : run) {
+        InvalidateRect(edit, nullptr, FALSE);
+        UpdateWindow(edit);
+    }
+    DestroyWindow(parent);
+}
+BENCHMARK(BM_WindowFullScreenPaint)->Unit(benchmark::kMillisecond);
 
 // The reference: every visible line drawn with one opaque text call, straight to the target.
 void BM_ReferenceOneTextCallPerLine(benchmark::State& run) {

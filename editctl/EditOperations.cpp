@@ -11,6 +11,10 @@ namespace {
 
 constexpr char16_t kCr = u'\r';
 
+std::size_t units(int count) {
+    return static_cast<std::size_t>(count);
+}
+
 void markModified(EditState& state) {
     if (!state.modified) {
         state.savedPoint = state.undo.position();
@@ -97,6 +101,13 @@ EditResult insertText(EditState& state, std::u16string_view chars, bool overwrit
     if (chars.size() > static_cast<std::size_t>(TextStore::kMaxLength)) {
         throw COomEx(chars.size() * sizeof(char16_t));
     }
+    // The side buffer the insertion needs is had before the selection goes, so that a paste
+    // too large for memory leaves the selection in place.
+    const TextStore::Pending& current = text.pending();
+    const bool continues = selected == 0 && text.hasPendingInsertion() &&
+                           current.insertionPoint + current.sideLength == state.caret;
+    Block<char16_t> reserved =
+        text.reserveSide((continues ? units(current.sideLength) : 0) + chars.size(), continues);
     if (selected > 0) {
         mergeChange(result, deleteRange(state, selStart, selEnd));
     }
@@ -109,7 +120,7 @@ EditResult insertText(EditState& state, std::u16string_view chars, bool overwrit
     const int n = static_cast<int>(chars.size());
     const int replaced = overwriting ? replaceableAfter(text, at, n) : 0;
     const TextStore::Pending before = text.pending();
-    text.append(chars, at, replaced, state.caseMode());
+    text.append(chars, at, replaced, state.caseMode(), &reserved);
     EditResult inserted;
     try {
         inserted.lines = state.layouter.relayoutAround(at, at + n, n - replaced);

@@ -92,7 +92,16 @@ std::u16string TextStore::substr(int start, int count) const {
     return result;
 }
 
-void TextStore::append(std::u16string_view chars, int at, int replaced, CaseMode mode) {
+Block<char16_t> TextStore::reserveSide(std::size_t count, bool continues) {
+    const int room = continues ? sideCapacity() : std::min(sideCapacity(), int{kSideChunk});
+    if (count + 1 <= units(room)) {
+        return {};
+    }
+    return Block<char16_t>(allocator_, count + kSideChunk + 1);
+}
+
+void TextStore::append(std::u16string_view chars, int at, int replaced, CaseMode mode,
+                       Block<char16_t>* reserved) {
     const auto n = static_cast<long long>(chars.size());
     if (n == 0) {
         return;
@@ -102,7 +111,10 @@ void TextStore::append(std::u16string_view chars, int at, int replaced, CaseMode
     }
     const int count = static_cast<int>(n);
     if (pending_.sideLength + count + 1 > sideCapacity()) {
-        Block<char16_t> bigger(allocator_, units(pending_.sideLength + count + kSideChunk + 1));
+        const std::size_t needed = units(pending_.sideLength + count + 1);
+        Block<char16_t> bigger = reserved != nullptr && reserved->capacity() >= needed
+                                     ? std::move(*reserved)
+                                     : Block<char16_t>(allocator_, needed + kSideChunk);
         std::copy_n(side_.data(), pending_.sideLength, bigger.data());
         side_ = std::move(bigger);
     }

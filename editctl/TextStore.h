@@ -79,8 +79,14 @@ public:
 
     // Appends `chars` to the pending insertion at logical index `at`, replacing `replaced`
     // characters after it (overwrite mode), then cases them. Needs no pending deletion, and a
-    // pending insertion must end at `at`. Throws COomEx (nothing changed) when full.
-    void append(std::u16string_view chars, int at, int replaced, CaseMode mode);
+    // pending insertion must end at `at`. A larger side buffer comes from `reserved` when it is
+    // given and big enough, else it is allocated: then COomEx (nothing changed) when full.
+    void append(std::u16string_view chars, int at, int replaced, CaseMode mode,
+                Block<char16_t>* reserved = nullptr);
+    // A buffer big enough to hold `count` characters in the side buffer, made before an edit
+    // that must not fail halfway; empty when the side buffer will have room anyway: the
+    // current one when the pending insertion `continues`, else a fresh one after a commit.
+    Block<char16_t> reserveSide(std::size_t count, bool continues);
     // True when [d, c) may grow the pending deletion (none pending, or it starts at d or c).
     bool deletionAdjoins(int d, int c) const noexcept;
     // Removes [d, c) by growing the pending deletion; needs no pending insertion and

@@ -16,7 +16,7 @@ namespace search {
 class RegexParser {
 public:
     // Most nodes one pattern may produce; beyond it the compile fails as if out of memory.
-    static constexpr std::size_t kNodeBudget = std::size_t{1} << 19;
+    static constexpr std::size_t kNodeBudget = std::size_t{1} << 17;
     // Deepest group nesting the parser follows.
     static constexpr int kMaxNesting = 1000;
     // Class text buffer size in units, its terminating NUL included.

@@ -92,6 +92,23 @@ TEST(EditOperationsTest, FailedAllocationsKeepTextAndLines) {
     EXPECT_TRUE(state->checkInvariants());
 }
 
+TEST(EditOperationsTest, APasteTooLargeForMemoryKeepsTheSelection) {
+    auto state = makeState(u"keep this text", 200);
+    state->anchor = 5;
+    state->caret = 9;
+    state->allocator.setFailureThreshold(4000);
+    EXPECT_THROW(editctl::insertText(*state, std::u16string(5000, u'p'), false), COomEx);
+    EXPECT_EQ(logicalText(*state), u"keep this text");
+    EXPECT_EQ(state->anchor, 5);
+    EXPECT_EQ(state->caret, 9);
+    EXPECT_FALSE(state->text.hasPendingEdit());
+    EXPECT_FALSE(state->modified);
+    // A paste that fits replaces the selection as usual.
+    editctl::insertText(*state, std::u16string(1000, u'p'), false);
+    EXPECT_EQ(logicalText(*state), u"keep " + std::u16string(1000, u'p') + u" text");
+    EXPECT_TRUE(state->checkInvariants());
+}
+
 TEST(EditOperationsTest, FailedLineTableGrowthTakesTheInsertionBack) {
     auto state = makeState(u"x", 80);
     state->caret = state->anchor = 1;

@@ -219,4 +219,34 @@ TEST(EditWindowTest, OutOfMemoryWithBrokenStateEmptiesTheText) {
     EXPECT_TRUE(state.checkInvariants());
 }
 
+TEST(EditWindowTest, OddArgumentsGetDefinedAnswers) {
+    EditWindowFixture f(kWidth, 100);
+    f.setText(u"abc\rdef");
+    char16_t buffer[16] = {u'#'};
+    EXPECT_EQ(f.send(EM_LINEINDEX, static_cast<WPARAM>(-5)), -1);
+    EXPECT_EQ(f.send(EM_LINELENGTH, 1000000), 3) << "past the end is the last line";
+    EXPECT_EQ(f.send(EM_LINEFROMCHAR, 1000000), 1);
+    EXPECT_EQ(f.send(EM_GETLINE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(buffer)), 0);
+    EXPECT_EQ(f.send(EM_GETLINE, 0, 0), 0);
+    EXPECT_EQ(f.send(WM_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer)), 0);
+    EXPECT_EQ(buffer[0], u'#') << "no room, not even for a terminator";
+    EXPECT_EQ(f.send(WM_GETTEXT, 10, 0), 0);
+    EXPECT_EQ(f.send(NEM_COPYTEXT, 0, 0), 0);
+    EXPECT_EQ(f.send(EM_GETRECT, 0, 0), 0);
+    EXPECT_EQ(f.send(EM_SETRECTNP, 0, 0), 0);
+    EXPECT_EQ(f.send(NEM_GETSTATE, 0, 0), 0);
+
+    const RECT inverted{70, 90, 10, 5};
+    f.send(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&inverted));
+    f.send(NEM_SETWRAPCOLUMN, static_cast<WPARAM>(-1), 1);
+    EXPECT_EQ(f.send(NEM_GETWRAPCOLUMN), 0x8000);
+    f.send(NEM_SETLINESPACING, static_cast<WPARAM>(-3));
+    EXPECT_EQ(f.state().layout.lineSpacing, 0);
+    f.resizeClient(0, 0);
+    editctl::insertAtCaretAndShow(f.state(), u"x\ry", false);
+    f.resizeClient(kWidth, 100);
+    EXPECT_EQ(f.text(), u"x\ryabc\rdef");
+    EXPECT_TRUE(f.state().checkInvariants());
+}
+
 } // namespace

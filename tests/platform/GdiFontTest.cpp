@@ -118,7 +118,8 @@ struct Enumerated {
 };
 
 int collect(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM data) {
-    auto* found = reinterpret_cast<Enumerated*>(data);
+    // The enumeration hands its caller's data back as an integer.
+    auto* found = reinterpret_cast<Enumerated*>(data); // NOLINT(performance-no-int-to-ptr)
     EXPECT_EQ(type, TRUETYPE_FONTTYPE);
     found->names.emplace_back(font->lfFaceName);
     return static_cast<int>(found->names.size()) == found->stopAfter ? 0 : 1;
