@@ -118,7 +118,21 @@ void standardSearch(benchmark::State& state, const BenchPattern* pattern) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size() * 2));
 }
 
+// Nested repetitions over a line of 40 "a"s: a walk without memory takes exponential time.
+void nestedRepetition(benchmark::State& state, const char16_t* pattern) {
+    const std::u16string line(40, u'a');
+    const search::RegexProgramPtr program = search::RegexProgram::Compile(pattern);
+    std::vector<search::CaptureSpan> captures;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(search::RegexSearch(*program, line, captures, false, 0, true));
+    }
+}
+
 const bool registered = [] {
+    benchmark::RegisterBenchmark("engine/nested/(a+)+b", nestedRepetition, u"(a+)+b")
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("engine/nested/(a|aa)*c", nestedRepetition, u"(a|aa)*c")
+        ->Unit(benchmark::kMicrosecond);
     for (const BenchPattern& pattern : benchPatterns()) {
         benchmark::RegisterBenchmark((std::string("engine/") + pattern.name).c_str(), engineSearch,
                                      &pattern)
