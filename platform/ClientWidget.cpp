@@ -54,7 +54,7 @@ ClientWidget::ClientWidget(HWND hwnd, QWidget* frame) : QWidget(frame), hwnd_(hw
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
-    // Only SetFocus moves the focus, as on the original system.
+    // Only SetFocus moves the focus, as on the handheld system.
     setFocusPolicy(Qt::NoFocus);
     if (HCURSOR cursor = hwnd->windowClass->wc.hCursor; cursor != nullptr)
         setCursor(cursorShape(cursor));
@@ -124,7 +124,7 @@ void ClientWidget::deliverKey(QKeyEvent* event, bool down) {
     if (!down)
         return;
     // One character message per UTF-16 unit of the typed text; DEL comes with the Delete
-    // key, which types nothing on the original system.
+    // key, which types nothing on the handheld system.
     const QString text = event->text();
     for (const QChar c : text) {
         if (!alive())
@@ -196,7 +196,7 @@ void ClientWidget::wheelEvent(QWheelEvent* event) {
     const int delta = horizontal ? angle.x() : angle.y();
     if (delta == 0)
         return;
-    // The wheel reports screen coordinates, as on the original system.
+    // The wheel reports screen coordinates, as on the handheld system.
     const QPoint g = event->globalPosition().toPoint();
     const WPARAM keys = mouseKeys(event->buttons(), modifiers);
     SendMessage(

@@ -73,6 +73,7 @@ bool reaches(HMENU root, HMENU target) {
 bool validSubmenu(HMENU menu, UINT flags, UINT_PTR id) {
     if ((flags & MF_POPUP) == 0)
         return true;
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     const auto sub = reinterpret_cast<HMENU>(id);
     return liveMenu(sub) != nullptr && !reaches(sub, menu);
 }
@@ -81,6 +82,7 @@ PlatformMenu::Item makeItem(UINT flags, UINT_PTR id, const char16_t* text) {
     PlatformMenu::Item item;
     item.flags = flags & ~MF_BYPOSITION;
     if (flags & MF_POPUP) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
         item.submenu = reinterpret_cast<HMENU>(id);
         item.id = 0;
     } else {
@@ -181,7 +183,7 @@ BOOL InsertMenu(HMENU menu, UINT position, UINT flags, UINT_PTR id, const char16
         return FALSE;
     auto [m, index] = findItem(menu, position, flags);
     if (m == nullptr) {
-        // A position past the end appends, as on the original system.
+        // A position past the end appends, as on the handheld system.
         m = liveMenu(menu);
         if (m == nullptr)
             return FALSE;

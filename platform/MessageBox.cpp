@@ -72,7 +72,7 @@ QMessageBox::Icon iconOf(UINT type) {
     }
 }
 
-// The original system's texts break lines with CR LF.
+// The editor's texts break lines with CR LF; the toolkit wants LF.
 QString displayText(const char16_t* text) {
     QString s = text != nullptr ? QString::fromUtf16(text) : QString();
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

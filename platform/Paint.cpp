@@ -19,7 +19,7 @@ QRect clientRect(const PlatformWindow* w) {
 // The client-coordinate clip for drawing: the window region (kept in window coordinates)
 // moved to client coordinates, or everything.
 QRegion visibleClient(const PlatformWindow* w) {
-    const QRegion all(clientRect(w));
+    QRegion all(clientRect(w));
     if (!w->windowRegion)
         return all;
     const QPoint origin = w->frame->clientGeometry().topLeft();
@@ -75,7 +75,7 @@ LRESULT eraseBackground(HWND hwnd, HDC dc) {
     HBRUSH brush = w->windowClass->wc.hbrBackground;
     if (brush == nullptr)
         return 0;
-    // A class brush may be given as a system colour index + 1, as on the original system.
+    // A class brush may be given as a system colour index + 1, as on the handheld system.
     const auto value = reinterpret_cast<std::uintptr_t>(brush);
     if (value <= 64)
         brush = GetSysColorBrush(static_cast<int>(value) - 1);

@@ -106,6 +106,15 @@ COLORREF clientPixel(HWND hwnd, int x, int y) {
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
+COLORREF screenPixel(HWND hwnd, int x, int y) {
+    PlatformWindow* w = liveWindow(hwnd);
+    if (w == nullptr || x < 0 || y < 0 || x >= w->clientSize.width() || y >= w->clientSize.height())
+        return ~0u;
+    const QImage shown = w->client->grab(QRect(x, y, 1, 1)).toImage();
+    const QRgb p = shown.pixel(0, 0);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
 bool grabToPng(HWND hwnd, const std::string& path) {
     PlatformWindow* w = liveWindow(hwnd);
     if (w == nullptr)

@@ -47,6 +47,8 @@ void pumpFor(int milliseconds);
 // The colour of a client-area pixel as last painted (the caret is not included); ~0u when
 // the point lies outside.
 COLORREF clientPixel(HWND hwnd, int x, int y);
+// The colour of a client-area pixel as the screen shows it (caret included); ~0u outside.
+COLORREF screenPixel(HWND hwnd, int x, int y);
 // Saves the window as it appears on screen (scroll bars and caret included) to a PNG file.
 bool grabToPng(HWND hwnd, const std::string& path);
 

@@ -50,8 +50,9 @@ struct CREATESTRUCT {
     DWORD dwExStyle = 0;
 };
 
-// A child id travels in the HMENU argument of CreateWindowEx, as on the original system.
+// A child id travels in the HMENU argument of CreateWindowEx, as on the handheld system.
 inline HMENU childId(int id) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     return reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id));
 }
 
@@ -122,9 +123,9 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 // (null) or HWND_BOTTOM, or a sibling to follow.
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 inline HWND const HWND_TOP = nullptr;
-inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
-inline HWND const HWND_TOPMOST = reinterpret_cast<HWND>(-1);
-inline HWND const HWND_NOTOPMOST = reinterpret_cast<HWND>(-2);
+inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);     // NOLINT(performance-no-int-to-ptr)
+inline HWND const HWND_TOPMOST = reinterpret_cast<HWND>(-1);   // NOLINT(performance-no-int-to-ptr)
+inline HWND const HWND_NOTOPMOST = reinterpret_cast<HWND>(-2); // NOLINT(performance-no-int-to-ptr)
 // Shows, hides, maximises or minimises; returns whether the window was visible before.
 BOOL ShowWindow(HWND hwnd, int command);
 // TRUE when the window and all its ancestors are shown.

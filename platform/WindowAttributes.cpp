@@ -44,6 +44,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     switch (msg) {
     case WM_NCCREATE: {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
         const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
         if (cs != nullptr && cs->lpszName != nullptr)
             DefWindowProc(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cs->lpszName));
@@ -53,6 +54,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(hwnd);
         return 0;
     case WM_SETTEXT: {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
         const auto* text = reinterpret_cast<const char16_t*>(lParam);
         w->text = text != nullptr ? std::u16string(text) : std::u16string();
         if (w->frame->isWindow())
@@ -60,6 +62,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     case WM_GETTEXT:
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
         return copyText(w->text, reinterpret_cast<char16_t*>(lParam),
                         static_cast<int>(std::min<WPARAM>(wParam, 0x7FFFFFFF)));
     case WM_GETTEXTLENGTH:
@@ -71,6 +74,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_ERASEBKGND:
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
         return platform::eraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
@@ -137,9 +141,11 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
         break;
     case GWLP_WNDPROC:
         if (value != 0)
+            // NOLINTNEXTLINE(performance-no-int-to-ptr)
             w->proc = reinterpret_cast<WNDPROC>(value);
         break;
     case GWLP_HINSTANCE:
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
         w->instance = reinterpret_cast<HINSTANCE>(value);
         break;
     default:

@@ -21,7 +21,7 @@ char16_t foldAscii(char16_t c) {
     return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c;
 }
 
-// Class names compare without regard to ASCII case, as on the original system.
+// Class names compare without regard to ASCII case, as on the handheld system.
 bool sameName(std::u16string_view a, std::u16string_view b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(),

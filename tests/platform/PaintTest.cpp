@@ -185,3 +185,27 @@ TEST_F(PaintTest, HiddenWindowPaintsWhenShownAndGrabWritesAPng) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PaintTest, CaretIsDrawnInvertedOverThePaintedPixelsOnlyWhileShown) {
+    COLORREF fill = RGB(255, 255, 255);
+    paintWith(&fill);
+    HWND hwnd = makeTopLevel(60, 40);
+    pumpMessages();
+    using platform::test::screenPixel;
+    ASSERT_TRUE(CreateCaret(hwnd, nullptr, 2, 16));
+    SetCaretPos(10, 5);
+    EXPECT_EQ(screenPixel(hwnd, 10, 5), RGB(255, 255, 255)); // created hidden
+    ShowCaret(hwnd);
+    EXPECT_EQ(screenPixel(hwnd, 10, 5), RGB(0, 0, 0));
+    EXPECT_EQ(screenPixel(hwnd, 11, 20), RGB(0, 0, 0));
+    EXPECT_EQ(screenPixel(hwnd, 12, 5), RGB(255, 255, 255));
+    EXPECT_EQ(screenPixel(hwnd, 10, 21), RGB(255, 255, 255));
+    EXPECT_EQ(clientPixel(hwnd, 10, 5), RGB(255, 255, 255)); // the painting itself is intact
+    HideCaret(hwnd);
+    EXPECT_EQ(screenPixel(hwnd, 10, 5), RGB(255, 255, 255));
+    DestroyCaret();
+}
+
+} // namespace
