@@ -50,6 +50,12 @@ struct CREATESTRUCT {
     DWORD dwExStyle = 0;
 };
 
+// lParam of WM_STYLECHANGING and WM_STYLECHANGED; wParam is GWL_STYLE or GWL_EXSTYLE.
+struct STYLESTRUCT {
+    DWORD styleOld = 0;
+    DWORD styleNew = 0;
+};
+
 // A child id travels in the HMENU argument of CreateWindowEx, as on the handheld system.
 inline HMENU childId(int id) {
     // NOLINTNEXTLINE(performance-no-int-to-ptr)
@@ -90,7 +96,8 @@ BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 // The default answers: WM_CLOSE destroys the window, WM_ERASEBKGND fills with the class
 // brush, WM_GETTEXT/WM_SETTEXT/WM_GETTEXTLENGTH use the window text, WM_PAINT validates,
-// WM_NCCREATE returns TRUE, WM_SETCURSOR applies the class cursor; everything else is 0.
+// WM_NCCREATE returns TRUE; wheel and context-menu messages go on to the parent; everything
+// else is 0.
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Calls a window procedure saved from a replaced one (subclassing).
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -98,8 +105,9 @@ LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 // Reads a slot: GWLP_USERDATA, GWL_STYLE, GWL_EXSTYLE, GWL_ID, GWLP_WNDPROC,
 // GWLP_HWNDPARENT, GWLP_HINSTANCE. 0 for an unknown slot or invalid handle.
 LONG_PTR GetWindowLongPtr(HWND hwnd, int index);
-// Writes a slot and returns its previous value. Changing GWL_STYLE sends WM_STYLECHANGING
-// and WM_STYLECHANGED and shows or hides the window for WS_VISIBLE.
+// Writes a slot and returns its previous value. Changing GWL_STYLE or GWL_EXSTYLE sends
+// WM_STYLECHANGING (whose STYLESTRUCT the procedure may amend) and WM_STYLECHANGED; the new
+// style takes effect at once (WS_VISIBLE shows or hides, WS_DISABLED, scroll bars, borders).
 LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value);
 // 32-bit forms of the two above.
 LONG GetWindowLong(HWND hwnd, int index);

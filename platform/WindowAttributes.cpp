@@ -30,8 +30,10 @@ void applyStyle(HWND hwnd, DWORD oldStyle, DWORD newStyle) {
         hwnd->hbar.shown = (newStyle & WS_HSCROLL) != 0;
         barsChanged = true;
     }
-    if (barsChanged)
+    if (barsChanged || ((oldStyle ^ newStyle) & WS_BORDER)) {
         syncClientArea(hwnd);
+        hwnd->frame->update();
+    }
     if (IsWindow(hwnd) && ((oldStyle ^ newStyle) & WS_VISIBLE))
         ShowWindow(hwnd, (newStyle & WS_VISIBLE) ? SW_SHOWNA : SW_HIDE);
 }
@@ -125,24 +127,34 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
     case GWLP_USERDATA:
         w->userData = value;
         break;
-    case GWL_STYLE: {
-        // The style travels as 32 bits; a sign-extended value must not leak into them.
-        const auto newStyle = static_cast<DWORD>(value);
-        const auto oldStyle = static_cast<DWORD>(old);
-        w->style = newStyle & ~WS_VISIBLE;
-        applyStyle(hwnd, oldStyle, newStyle);
+    case GWL_STYLE:
+    case GWL_EXSTYLE: {
+        // Styles travel as 32 bits; a sign-extended value must not leak into them.
+        STYLESTRUCT change{static_cast<DWORD>(old), static_cast<DWORD>(value)};
+        const auto changeParam = reinterpret_cast<LPARAM>(&change);
+        SendMessage(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index), changeParam);
+        if (!IsWindow(hwnd))
+            return old;
+        if (index == GWL_STYLE) {
+            w->style = change.styleNew & ~WS_VISIBLE;
+            applyStyle(hwnd, change.styleOld, change.styleNew);
+        } else {
+            w->exStyle = change.styleNew;
+            platform::syncClientArea(hwnd);
+            w->frame->update();
+        }
+        if (IsWindow(hwnd))
+            SendMessage(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), changeParam);
         break;
     }
-    case GWL_EXSTYLE:
-        w->exStyle = static_cast<DWORD>(value);
-        break;
     case GWL_ID:
         w->id = static_cast<int>(value);
         break;
     case GWLP_WNDPROC:
-        if (value != 0)
+        if (value != 0) {
             // NOLINTNEXTLINE(performance-no-int-to-ptr)
             w->proc = reinterpret_cast<WNDPROC>(value);
+        }
         break;
     case GWLP_HINSTANCE:
         // NOLINTNEXTLINE(performance-no-int-to-ptr)

@@ -233,3 +233,32 @@ TEST_F(WindowRelationsTest, ClientAreaCanBeDrawnOnDuringCreate) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WindowRelationsTest, StyleChangeIsAnnouncedAndTheProcedureMayAmendIt) {
+    HWND parent = makeTopLevel();
+    HWND child = makeChild(parent, 1, 0, 0, 100, 100);
+    setHandler([](HWND, UINT msg, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        if (msg == WM_STYLECHANGING && wParam == static_cast<WPARAM>(GWL_STYLE))
+            reinterpret_cast<STYLESTRUCT*>(lParam)->styleNew &= ~WS_HSCROLL; // refuse the bar
+        return std::nullopt;
+    });
+    clearLog();
+    const auto style = static_cast<DWORD>(GetWindowLongPtr(child, GWL_STYLE));
+    SetWindowLongPtr(child, GWL_STYLE, style | WS_HSCROLL | ES_READONLY);
+    ASSERT_EQ(received(WM_STYLECHANGING).size(), 1u);
+    ASSERT_EQ(received(WM_STYLECHANGED).size(), 1u);
+    const auto now = static_cast<DWORD>(GetWindowLongPtr(child, GWL_STYLE));
+    EXPECT_EQ(now & ES_READONLY, ES_READONLY);
+    EXPECT_EQ(now & WS_HSCROLL, 0u);
+    EXPECT_FALSE(platform::test::scrollBarVisible(child, SB_HORZ));
+
+    // A client edge narrows the client area on both sides.
+    SetWindowLongPtr(child, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+    RECT client;
+    GetClientRect(child, &client);
+    EXPECT_EQ(client.right, 96);
+}
+
+} // namespace
