@@ -55,6 +55,17 @@ public:
         return std::exchange(data_, nullptr);
     }
 
+    // Shrinks to `count` elements without moving them when the allocator can (mapped blocks);
+    // false, with nothing changed, when it cannot.
+    bool shrinkInPlace(std::size_t count) noexcept {
+        if (data_ == nullptr ||
+            !allocator_->shrinkInPlace(data_, count_ * sizeof(T), count * sizeof(T))) {
+            return false;
+        }
+        count_ = count;
+        return true;
+    }
+
     T* data() noexcept { return data_; }
     const T* data() const noexcept { return data_; }
     // Number of elements the storage holds.

@@ -58,6 +58,23 @@ void BlockAllocator::deallocate(void* block, std::size_t bytes) noexcept {
     std::free(block);
 }
 
+bool BlockAllocator::shrinkInPlace(void* block, std::size_t bytes, std::size_t newBytes) noexcept {
+    if (block == nullptr || newBytes == 0 || newBytes >= bytes) {
+        return false;
+    }
+    for (Slot& slot : slots_) {
+        if (slot.view == block) {
+            if (!platform::shrinkAnonymousMemory(slot.view, slot.bytes, newBytes)) {
+                return false;
+            }
+            slot.bytes = newBytes;
+            liveBytes_ -= bytes - newBytes;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool BlockAllocator::isMapped(const void* block) const noexcept {
     if (block == nullptr) {
         return false;

@@ -25,6 +25,10 @@ public:
     // Returns a block obtained from allocate() with the same byte count; null does nothing.
     void deallocate(void* block, std::size_t bytes) noexcept;
 
+    // Shrinks a mapped block to `newBytes` where it lies, giving its tail pages back, so a large
+    // array never has to be copied just to become smaller. False (nothing changed) for heap
+    // blocks and for sizes that would not shrink.
+    bool shrinkInPlace(void* block, std::size_t bytes, std::size_t newBytes) noexcept;
     // Whether the block lives in one of the mapped slots.
     bool isMapped(const void* block) const noexcept;
     // Number of mapped slots currently holding a block.

@@ -136,6 +136,9 @@ void LineTable::replace(int first, int oldCount, std::span<const std::uint32_t> 
 
 void LineTable::trim() noexcept {
     if (count_ + 1 < capacity() - kSlack) {
+        if (starts_.shrinkInPlace(entries(count_ + kSlack + 1))) {
+            return;
+        }
         try {
             Block<std::uint32_t> smaller(allocator_, entries(count_ + kSlack + 1));
             std::copy_n(starts_.data(), count_ + 1, smaller.data());

@@ -153,8 +153,12 @@ void TextStore::commit(UndoHistory* history) {
             recordText = history->copyText(std::span<const char16_t>(base + q, units(d)));
         }
         const int newLength = baseLength_ - d;
+        const bool shrinks = newLength + 1 < baseCapacity() - kBaseSlack;
+        // A mapped array shrinks where it lies; only a heap array is copied into a smaller one,
+        // so deleting from a large document never copies the whole text.
+        const bool inPlace = allocator_.isMapped(base);
         Block<char16_t> smaller;
-        if (newLength + 1 < baseCapacity() - kBaseSlack) {
+        if (shrinks && !inPlace) {
             try {
                 smaller = Block<char16_t>(allocator_, units(newLength + kBaseSlack + 1));
             } catch (const COomEx&) {
@@ -168,6 +172,9 @@ void TextStore::commit(UndoHistory* history) {
             base_ = std::move(smaller);
         } else {
             std::memmove(base + q, base + q + d, units(tail) * sizeof(char16_t));
+            if (shrinks && inPlace) {
+                base_.shrinkInPlace(units(newLength + kBaseSlack + 1));
+            }
         }
         baseLength_ = newLength;
         pending_ = Pending{};

@@ -1,6 +1,7 @@
 #include "platform/AnonymousMemory.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -17,6 +18,19 @@ void unmapAnonymousMemory(void* address, std::size_t bytes) {
     if (address != nullptr) {
         munmap(address, bytes);
     }
+}
+
+bool shrinkAnonymousMemory(void* address, std::size_t bytes, std::size_t newBytes) {
+    if (address == nullptr || newBytes == 0 || newBytes > bytes) {
+        return false;
+    }
+    const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    const std::size_t keep = (newBytes + page - 1) / page * page;
+    const std::size_t mapped = (bytes + page - 1) / page * page;
+    if (keep < mapped && munmap(static_cast<char*>(address) + keep, mapped - keep) != 0) {
+        return false;
+    }
+    return true;
 }
 
 } // namespace platform

@@ -10,5 +10,8 @@ namespace platform {
 void* mapAnonymousMemory(std::size_t bytes);
 // Unmaps a region returned by mapAnonymousMemory; `bytes` is the size it was mapped with.
 void unmapAnonymousMemory(void* address, std::size_t bytes);
+// Gives the pages past `newBytes` of a mapped region back to the system, without moving or
+// copying what stays; the region then spans `newBytes`. False when nothing could be released.
+bool shrinkAnonymousMemory(void* address, std::size_t bytes, std::size_t newBytes);
 
 } // namespace platform

@@ -56,6 +56,26 @@ TEST(BlockAllocatorTest, ThresholdIsExclusiveAndSmallBlocksStayOnTheHeap) {
     allocator.deallocate(nullptr, 10); // freeing nothing is harmless
 }
 
+TEST(BlockAllocatorTest, MappedBlocksShrinkWhereTheyLieAndHeapBlocksDoNot) {
+    BlockAllocator allocator;
+    Block<char> mapped(allocator, 4 * k300KiB);
+    char* before = mapped.data();
+    mapped[k300KiB - 1] = 7;
+    ASSERT_TRUE(mapped.shrinkInPlace(k300KiB));
+    EXPECT_EQ(mapped.data(), before) << "nothing moves";
+    EXPECT_EQ(mapped.capacity(), k300KiB);
+    EXPECT_EQ(mapped[k300KiB - 1], 7) << "what stays keeps its contents";
+    EXPECT_EQ(allocator.liveBytes(), k300KiB);
+    EXPECT_FALSE(mapped.shrinkInPlace(k300KiB)) << "the same size is no shrink";
+
+    Block<char> heap(allocator, 1000);
+    EXPECT_FALSE(heap.shrinkInPlace(10));
+    EXPECT_EQ(heap.capacity(), 1000u);
+    mapped.reset();
+    heap.reset();
+    EXPECT_EQ(allocator.liveBytes(), 0u) << "the shrunk size is what goes back";
+}
+
 TEST(BlockAllocatorTest, FailuresThrowWithTheRequestedSize) {
     BlockAllocator allocator;
     allocator.setFailureThreshold(1000);

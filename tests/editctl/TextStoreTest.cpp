@@ -157,6 +157,21 @@ TEST_F(TextStoreTest, CommitShrinksOnlyPastTheSlack) {
     EXPECT_EQ(readAll(store), std::u16string(2998, u'x'));
 }
 
+TEST_F(TextStoreTest, LargeTextShrinksWithoutMovingTheArray) {
+    // Deleting from a large document must not copy the whole text into a fresh array.
+    const int big = 400000;
+    setText(store, std::u16string(big, u'x') + u"tail");
+    const char16_t* before = store.baseText();
+    ASSERT_TRUE(allocator.isMapped(before));
+    ASSERT_TRUE(store.erase(10, 5000));
+    store.commit(nullptr);
+    EXPECT_EQ(store.baseText(), before);
+    EXPECT_EQ(store.baseCapacity(), big + 4 - 4990 + 1025) << "the same capacity rule holds";
+    EXPECT_TRUE(store.checkInvariants());
+    EXPECT_EQ(store.substr(store.length() - 5, 5), u"xtail");
+    EXPECT_EQ(store.length(), big + 4 - 4990);
+}
+
 TEST_F(TextStoreTest, SideBufferGrowsAndIsRenewedAfterCommit) {
     setText(store, u"ab");
     std::u16string typed;
