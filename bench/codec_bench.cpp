@@ -9,6 +9,8 @@
 #include "document/TextEncoding.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
+#include "support/IconvReference.h"
+#include "support/JapaneseText.h"
 
 #include <benchmark/benchmark.h>
 #include <iconv.h>
@@ -17,58 +19,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr std::size_t kFileBytes = 100u << 20; // the Shift_JIS file; the others follow from it
-
-// Prose-like text of JIS X 0208 characters: runs of hiragana, katakana, common kanji and
-// ASCII words, half-width katakana now and then, and CR LF breaks every few dozen characters.
-std::u16string makeJapaneseText() {
-    const std::u16string kanji = u"日本語文字漢字東京大阪名古屋時間今年会社学校先生電話番号"
-                                 u"新聞雑誌映画音楽美術歴史地理数学科学経済政治社会問題解決"
-                                 u"吾輩猫名前無所生見当薄暗湿泣記憶始人間者聞";
-    const std::u16string ascii = u"the quick brown fox jumps over 12345 lazy dogs ";
-    std::mt19937 rng(2026);
-    std::u16string text;
-    text.reserve(kFileBytes * 3 / 4);
-    std::size_t bytes = 0; // as Shift_JIS
-    std::size_t lineLength = 0;
-    while (bytes < kFileBytes) {
-        const unsigned kind = rng() % 10;
-        const unsigned run = 1 + rng() % 6;
-        for (unsigned i = 0; i < run; ++i) {
-            if (kind < 4) {
-                text += static_cast<char16_t>(0x3041 + rng() % 83);
-                bytes += 2;
-            } else if (kind < 6) {
-                text += kanji[rng() % kanji.size()];
-                bytes += 2;
-            } else if (kind < 7) {
-                text += static_cast<char16_t>(0x30A1 + rng() % 86);
-                bytes += 2;
-            } else if (kind < 9) {
-                text += ascii[rng() % ascii.size()];
-                bytes += 1;
-            } else {
-                text += static_cast<char16_t>(0xFF66 + rng() % 56);
-                bytes += 1;
-            }
-        }
-        text += (rng() % 3 == 0) ? u"。" : u"、";
-        bytes += 2;
-        lineLength += run + 1;
-        if (lineLength > 40 + rng() % 40) {
-            text += u"\r\n";
-            bytes += 2;
-            lineLength = 0;
-        }
-    }
-    return text;
-}
 
 struct Corpus {
     std::filesystem::path folder;
@@ -94,7 +50,8 @@ const Corpus& corpus() {
         Corpus made;
         made.folder = std::filesystem::temp_directory_path() / "kiv-codec-bench";
         std::filesystem::create_directories(made.folder);
-        const std::u16string text = makeJapaneseText();
+        const std::u16string text =
+            bench::makeJapaneseText(2026, u"", kFileBytes, bench::TextMeasure::ShiftJisBytes);
         std::vector<std::uint8_t> sjis(
             platform::maxEncodedSize(platform::CodePage::ShiftJis, text.size()));
         sjis.resize(platform::encodeFromUtf16(platform::CodePage::ShiftJis, text, sjis.data()));
@@ -133,19 +90,6 @@ std::filesystem::path inputPath(std::int32_t encoding) {
     return corpus().folder / (std::string("japanese.") + suffixOf(encoding));
 }
 
-// One whole-buffer iconv conversion; the text holds only characters both sides convert.
-std::size_t runIconv(iconv_t cd, const void* in, std::size_t inBytes, void* out,
-                     std::size_t outBytes) {
-    char* src = const_cast<char*>(static_cast<const char*>(in));
-    char* dst = static_cast<char*>(out);
-    std::size_t left = outBytes;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd, &src, &inBytes, &dst, &left) == static_cast<std::size_t>(-1)) {
-        std::abort();
-    }
-    return outBytes - left;
-}
-
 void decodeKiv(benchmark::State& state, std::int32_t encoding) {
     const std::u16string path = u16(inputPath(encoding));
     for (auto _ : state) {
@@ -166,7 +110,7 @@ void decodeIconv(benchmark::State& state, std::int32_t encoding) {
         }
         auto out = std::make_unique_for_overwrite<char16_t[]>(file.size());
         benchmark::DoNotOptimize(
-            runIconv(cd, file.data().data(), file.size(), out.get(), file.size() * 2));
+            bench::runIconv(cd, file.data().data(), file.size(), out.get(), file.size() * 2));
         benchmark::ClobberMemory();
     }
     iconv_close(cd);
@@ -203,7 +147,7 @@ void encodeIconv(benchmark::State& state, std::int32_t encoding) {
         const std::size_t capacity = withBreaks.size() * 3;
         auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
         const std::size_t n =
-            runIconv(cd, withBreaks.data(), withBreaks.size() * 2, bytes.get(), capacity);
+            bench::runIconv(cd, withBreaks.data(), withBreaks.size() * 2, bytes.get(), capacity);
         writeBytes(out, std::span<const std::uint8_t>(bytes.get(), n));
     }
     iconv_close(cd);

@@ -12,15 +12,14 @@
 #include "editctl/EditState.h"
 #include "editctl/EditWindowProc.h"
 #include "editctl/GdiCharMetrics.h"
-#include "platform/Application.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
+#include "support/RunWithApplication.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -181,10 +180,5 @@ BENCHMARK(Typing)->Unit(benchmark::kMillisecond)->Iterations(3);
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    platform::Application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithApplication(argc, argv);
 }

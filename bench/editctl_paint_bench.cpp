@@ -10,14 +10,13 @@
 #include "editctl/EditWindowProc.h"
 #include "editctl/NEditMessages.h"
 #include "editctl/Paint.h"
-#include "platform/Application.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
+#include "support/RunWithApplication.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
@@ -204,10 +203,5 @@ BENCHMARK(BM_ReferenceOneTextCallPerLine)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const platform::Application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithApplication(argc, argv);
 }

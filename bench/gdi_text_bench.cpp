@@ -2,9 +2,9 @@
 // draw runs of up to 256 code units with one text call each, copy the strip to the window),
 // against the toolkit drawing the same lines straight into the window in the same run.
 // Also measuring runs, against the toolkit measuring the same runs.
-#include "platform/Application.h"
 #include "platform/Gdi.h"
 #include "platform/GdiInternal.h"
+#include "support/RunWithApplication.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -164,10 +164,5 @@ BENCHMARK(BM_MeasureRunsToolkitReference);
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    platform::Application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithApplication(argc, argv);
 }

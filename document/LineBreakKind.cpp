@@ -28,11 +28,7 @@ std::int32_t lineBreakForCommand(int command) {
 }
 
 std::int32_t lineBreakForSettingsRow(int row) {
-    // The terminating row is not a setting.
-    if (row < 0 || row >= static_cast<int>(kLineBreakCommands.size()) - 1) {
-        return -1;
-    }
-    return kLineBreakCommands[static_cast<std::size_t>(row)].value;
+    return valueAtRow(kLineBreakCommands, row);
 }
 
 bool isValidLineBreak(std::int32_t id) {

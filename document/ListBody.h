@@ -45,4 +45,18 @@ private:
     std::size_t position_ = 0;
 };
 
+// Writes a whole list body into `destination`: what `fill` writes through the writer, then the
+// final 16-bit 0, whose two bytes are always kept free. Returns the body's size; 0 when
+// `destination` cannot hold even the final terminator.
+template <typename Fill> std::size_t writeListBody(std::span<std::byte> destination, Fill fill) {
+    if (destination.size() < 2)
+        return 0;
+    ListBodyWriter writer(destination.first(destination.size() - 2));
+    fill(writer);
+    const std::size_t end = writer.written();
+    destination[end] = std::byte{0};
+    destination[end + 1] = std::byte{0};
+    return end + 2;
+}
+
 } // namespace document

@@ -14,6 +14,14 @@ std::int32_t lookupCommand(std::span<const CommandValue> table, int command) {
     return -1;
 }
 
+std::int32_t valueAtRow(std::span<const CommandValue> table, int row) {
+    // The terminating row is not a value.
+    if (row < 0 || row >= static_cast<int>(table.size()) - 1) {
+        return -1;
+    }
+    return table[static_cast<std::size_t>(row)].value;
+}
+
 bool namesMatch(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;

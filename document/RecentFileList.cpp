@@ -70,21 +70,16 @@ const RecentFile* RecentFileList::entry(std::size_t index) const {
 }
 
 std::size_t RecentFileList::serialize(std::span<std::byte> destination) const {
-    if (destination.size() < 2)
-        return 0;
-    ListBodyWriter writer(destination.first(destination.size() - 2));
-    for (const RecentFile& file : entries_) {
-        if (ListBodyWriter::stringSize(file.path) + FileRecord::kBytes > writer.remaining())
-            break;
-        std::array<std::byte, FileRecord::kBytes> record{};
-        file.record.store(record);
-        writer.writeString(file.path);
-        writer.writeBytes(record);
-    }
-    const std::size_t end = writer.written();
-    destination[end] = std::byte{0};
-    destination[end + 1] = std::byte{0};
-    return end + 2;
+    return writeListBody(destination, [this](ListBodyWriter& writer) {
+        for (const RecentFile& file : entries_) {
+            if (ListBodyWriter::stringSize(file.path) + FileRecord::kBytes > writer.remaining())
+                break;
+            std::array<std::byte, FileRecord::kBytes> record{};
+            file.record.store(record);
+            writer.writeString(file.path);
+            writer.writeBytes(record);
+        }
+    });
 }
 
 void RecentFileList::deserialize(std::span<const std::byte> body) {

@@ -71,71 +71,62 @@ std::optional<std::span<const std::byte>> SharedListStore::bodyOf(std::span<cons
     return image.subspan(kHeaderSize, end - kHeaderSize);
 }
 
-bool SharedListStore::blockHoldsList() const {
-    return hasBlock() && tagAt(block_->bytes(), tag_);
+template <typename Body> void SharedListStore::withBlockLocked(Body body) {
+    if (!hasBlock())
+        return;
+    const platform::NamedMutexLock lock(*mutex_);
+    if (lock.owns())
+        body(block_->bytes());
 }
 
 void SharedListStore::load() {
-    if (!hasBlock())
-        return;
-    const platform::NamedMutexLock lock(*mutex_);
-    if (!lock.owns())
-        return;
-    const std::span<std::byte> block = block_->bytes();
-    if (tagAt(block, tag_)) {
+    withBlockLocked([this](std::span<std::byte> block) {
+        if (tagAt(block, tag_)) {
+            pull();
+            return;
+        }
+        const std::vector<std::byte> file = readFilePrefix(path_, kBlockSize);
+        if (!file.empty()) {
+            std::copy(file.begin(), file.end(), block.begin());
+            std::fill(block.begin() + static_cast<std::ptrdiff_t>(file.size()), block.end(),
+                      std::byte{0});
+        }
         pull();
-        return;
-    }
-    const std::vector<std::byte> file = readFilePrefix(path_, kBlockSize);
-    if (!file.empty()) {
-        std::copy(file.begin(), file.end(), block.begin());
-        std::fill(block.begin() + static_cast<std::ptrdiff_t>(file.size()), block.end(),
-                  std::byte{0});
-    }
-    pull();
-    // A file whose size field is not its length (a cut file, one longer than the block) is
-    // republished from the entries that could be read, so the block and later saves agree.
-    if (tagAt(block, tag_) && readLe32(block.subspan(4, 4)) != file.size())
-        push();
+        // A file whose size field is not its length (a cut file, one longer than the block) is
+        // republished from the entries that could be read, so the block and later saves agree.
+        if (tagAt(block, tag_) && readLe32(block.subspan(4, 4)) != file.size())
+            push();
+    });
 }
 
 void SharedListStore::pull() {
-    if (!hasBlock())
-        return;
-    const platform::NamedMutexLock lock(*mutex_);
-    if (!lock.owns())
-        return;
-    const auto body = bodyOf(block_->bytes(), tag_);
-    deserialize(body.value_or(std::span<const std::byte>{}));
+    withBlockLocked([this](std::span<std::byte> block) {
+        const auto body = bodyOf(block, tag_);
+        deserialize(body.value_or(std::span<const std::byte>{}));
+    });
 }
 
 void SharedListStore::push() {
-    if (!hasBlock())
-        return;
-    const platform::NamedMutexLock lock(*mutex_);
-    if (!lock.owns())
-        return;
-    const std::span<std::byte> block = block_->bytes();
-    std::memcpy(block.data(), tag_.data(), tag_.size());
-    const std::size_t body = serialize(block.subspan(kHeaderSize));
-    writeLe32(block.subspan(4, 4), static_cast<std::uint32_t>(kHeaderSize + body));
+    withBlockLocked([this](std::span<std::byte> block) {
+        std::memcpy(block.data(), tag_.data(), tag_.size());
+        const std::size_t body = serialize(block.subspan(kHeaderSize));
+        writeLe32(block.subspan(4, 4), static_cast<std::uint32_t>(kHeaderSize + body));
+    });
 }
 
 void SharedListStore::saveFile() {
-    if (!hasBlock())
-        return;
-    const platform::NamedMutexLock lock(*mutex_);
-    if (!lock.owns() || !blockHoldsList())
-        return;
-    const std::span<const std::byte> block = block_->bytes();
-    const std::uint32_t total = readLe32(block.subspan(4, 4));
-    if (total < kHeaderSize || total > kBlockSize)
-        return;
-    BufferedFileWriter out;
-    if (!out.open(utf8ToUtf16(path_)))
-        return;
-    out.write({reinterpret_cast<const std::uint8_t*>(block.data()), total});
-    out.close();
+    withBlockLocked([this](std::span<const std::byte> block) {
+        if (!tagAt(block, tag_))
+            return;
+        const std::uint32_t total = readLe32(block.subspan(4, 4));
+        if (total < kHeaderSize || total > kBlockSize)
+            return;
+        BufferedFileWriter out;
+        if (!out.open(utf8ToUtf16(path_)))
+            return;
+        out.write({reinterpret_cast<const std::uint8_t*>(block.data()), total});
+        out.close();
+    });
 }
 
 } // namespace document

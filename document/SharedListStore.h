@@ -68,7 +68,9 @@ protected:
     void load();
 
 private:
-    bool blockHoldsList() const;
+    // Calls `body` with the block while holding the mutex; does nothing without a block or when
+    // the mutex cannot be taken.
+    template <typename Body> void withBlockLocked(Body body);
 
     std::string fileName_;
     std::string path_;

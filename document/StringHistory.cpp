@@ -31,18 +31,12 @@ std::u16string_view StringHistory::entry(std::size_t index) const {
 }
 
 std::size_t StringHistory::serialize(std::span<std::byte> destination) const {
-    if (destination.size() < 2)
-        return 0;
-    // The final terminator always has its two bytes.
-    ListBodyWriter writer(destination.first(destination.size() - 2));
-    for (const std::u16string& text : entries_) {
-        if (!writer.writeString(text))
-            break;
-    }
-    const std::size_t end = writer.written();
-    destination[end] = std::byte{0};
-    destination[end + 1] = std::byte{0};
-    return end + 2;
+    return writeListBody(destination, [this](ListBodyWriter& writer) {
+        for (const std::u16string& text : entries_) {
+            if (!writer.writeString(text))
+                break;
+        }
+    });
 }
 
 void StringHistory::deserialize(std::span<const std::byte> body) {

@@ -42,10 +42,7 @@ std::int32_t encodingForCommand(int command) {
 }
 
 std::int32_t encodingForSettingsRow(int row) {
-    if (row < 0 || row >= static_cast<int>(kEncodingCommands.size()) - 1) {
-        return -1;
-    }
-    return kEncodingCommands[static_cast<std::size_t>(row)].value;
+    return valueAtRow(kEncodingCommands, row);
 }
 
 bool isValidEncoding(std::int32_t id) {

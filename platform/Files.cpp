@@ -46,6 +46,19 @@ std::string systemPath(std::u16string_view path) {
     return bytes;
 }
 
+namespace {
+
+// The system name to open `path` by; empty for an empty path or one with an embedded NUL,
+// which would open a different file.
+std::string openableName(std::u16string_view path) {
+    std::string name = systemPath(path);
+    if (name.find('\0') != std::string::npos)
+        name.clear();
+    return name;
+}
+
+} // namespace
+
 InputFile::~InputFile() {
     close();
 }
@@ -62,9 +75,8 @@ InputFile& InputFile::operator=(InputFile&& other) noexcept {
 
 bool InputFile::open(std::u16string_view path) {
     close();
-    const std::string name = systemPath(path);
-    // A name with an embedded NUL would open a different file.
-    if (name.empty() || name.find('\0') != std::string::npos)
+    const std::string name = openableName(path);
+    if (name.empty())
         return false;
     const int fd = openRetrying(name, O_RDONLY);
     if (fd < 0)
@@ -147,8 +159,8 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
 
 bool OutputFile::create(std::u16string_view path) {
     close();
-    const std::string name = systemPath(path);
-    if (name.empty() || name.find('\0') != std::string::npos)
+    const std::string name = openableName(path);
+    if (name.empty())
         return false;
     fd_ = openRetrying(name, O_WRONLY | O_CREAT | O_TRUNC, 0666);
     return fd_ >= 0;
@@ -166,17 +178,17 @@ bool OutputFile::close() {
 }
 
 bool fileExists(std::u16string_view path) {
-    const std::string name = systemPath(path);
+    const std::string name = openableName(path);
     struct stat st {};
-    return !name.empty() && name.find('\0') == std::string::npos && ::stat(name.c_str(), &st) == 0;
+    return !name.empty() && ::stat(name.c_str(), &st) == 0;
 }
 
 bool copyFileIfAbsent(std::u16string_view from, std::u16string_view to) {
     InputFile source;
     if (!source.open(from))
         return false;
-    const std::string target = systemPath(to);
-    if (target.empty() || target.find('\0') != std::string::npos)
+    const std::string target = openableName(to);
+    if (target.empty())
         return false;
     // O_EXCL makes "unless it exists" one step, so two copies never both write the target.
     const int fd = openRetrying(target, O_WRONLY | O_CREAT | O_EXCL, 0666);

@@ -49,6 +49,17 @@ int regionKind(const QRegion& r) {
     return r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
+// Adds client-area pixels to the window's update region and asks for a paint; an empty
+// addition changes nothing (not even the pending erase).
+void addToUpdate(HWND hwnd, PlatformWindow* w, const QRegion& pixels, BOOL erase) {
+    if (pixels.isEmpty())
+        return;
+    w->update += pixels;
+    if (erase)
+        w->erasePending = true;
+    platform::schedulePaint(hwnd);
+}
+
 } // namespace
 
 namespace platform {
@@ -92,12 +103,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
         return FALSE;
     const QRect all = clientRect(w);
     const QRect r = rect != nullptr ? platform::toQRect(*rect).intersected(all) : all;
-    if (r.isEmpty())
-        return TRUE;
-    w->update += r;
-    if (erase)
-        w->erasePending = true;
-    platform::schedulePaint(hwnd);
+    addToUpdate(hwnd, w, QRegion(r), erase);
     return TRUE;
 }
 
@@ -107,13 +113,7 @@ BOOL InvalidateRgn(HWND hwnd, HRGN region, BOOL erase) {
         return FALSE;
     if (region == nullptr)
         return InvalidateRect(hwnd, nullptr, erase);
-    const QRegion r = platform::gdi::regionPixels(region) & clientRect(w);
-    if (r.isEmpty())
-        return TRUE;
-    w->update += r;
-    if (erase)
-        w->erasePending = true;
-    platform::schedulePaint(hwnd);
+    addToUpdate(hwnd, w, platform::gdi::regionPixels(region) & clientRect(w), erase);
     return TRUE;
 }
 
