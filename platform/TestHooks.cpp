@@ -3,6 +3,7 @@
 #include "platform/ClientWidget.h"
 #include "platform/FrameWidget.h"
 #include "platform/KeyMap.h"
+#include "platform/KeyState.h"
 #include "platform/WindowInternal.h"
 
 #include <QApplication>
@@ -135,6 +136,9 @@ void pressKey(HWND hwnd, int virtualKey, unsigned modifiers) {
         return;
     QKeyEvent release(QEvent::KeyRelease, qtKey, qtModifiers(modifiers), text);
     QApplication::sendEvent(client, &release);
+    // A keyboard lets go of the modifier keys too; without this Control would stay held for
+    // every later key and typed characters would be taken as shortcuts.
+    noteModifiers(effectiveModifiers(Qt::NoModifier));
 }
 
 void typeText(HWND hwnd, const std::u16string& text) {

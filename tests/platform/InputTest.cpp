@@ -41,6 +41,11 @@ TEST_F(InputTest, ShiftArrowAndControlLetterArriveWithVirtualKeysAndKeyState) {
     EXPECT_TRUE(received(WM_KEYDOWN)[0].controlHeld);
     EXPECT_FALSE(received(WM_KEYDOWN)[0].shiftHeld);
     EXPECT_EQ(chars(), std::u16string(1, u'\x03'));
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0) << "the modifier is let go with the key";
+    clearLog();
+    platform::test::pressKey(hwnd, 'D');
+    EXPECT_FALSE(received(WM_KEYDOWN)[0].controlHeld);
+    EXPECT_EQ(chars(), u"d");
 
     clearLog();
     platform::test::pressKey(hwnd, VK_DELETE);
