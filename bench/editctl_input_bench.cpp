@@ -3,15 +3,14 @@
 // (per key, per page, per record), whatever the document's length.
 #include "editctl/EditWindowProc.h"
 #include "editctl/NEditMessages.h"
-#include "platform/Application.h"
 #include "platform/Gdi.h"
 #include "platform/TestHooks.h"
 #include "platform/Window.h"
+#include "support/RunWithApplication.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -125,10 +124,5 @@ BENCHMARK(undoRedoTypedRuns)->Arg(100000)->Arg(2000000)->Unit(benchmark::kMillis
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    platform::Application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithApplication(argc, argv);
 }
