@@ -121,6 +121,17 @@ int LineLayout::gutterMargin(int zeroWidth) const noexcept {
     return params_.lineNumbers ? zeroWidth * (params_.lineNumberDigits + 1) : 1;
 }
 
+bool LineLayout::gutterOutgrown() const noexcept {
+    if (!params_.lineNumbers) {
+        return false;
+    }
+    long long limit = 1;
+    for (int d = 0; d < params_.lineNumberDigits && limit <= lines_.count(); ++d) {
+        limit *= 10;
+    }
+    return lines_.count() >= limit;
+}
+
 void LineLayout::layoutAll() {
     const int zeroWidth = widths_.width(u'0');
     if (params_.clientWidth == 0) {

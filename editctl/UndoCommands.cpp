@@ -13,15 +13,27 @@ namespace editctl {
 
 namespace {
 
+// Lifts the text limit while it lives; the limit is back however the insertion ends.
+class LimitLifted {
+public:
+    explicit LimitLifted(EditState& state) : state_(state), limit_(state.textLimit) {
+        state_.textLimit = 0;
+    }
+    ~LimitLifted() { state_.textLimit = limit_; }
+    LimitLifted(const LimitLifted&) = delete;
+    LimitLifted& operator=(const LimitLifted&) = delete;
+
+private:
+    EditState& state_;
+    int limit_;
+};
+
 // Text put back by undo or redo restores what was there: the text limit does not cut it, or
 // the records would no longer match the text.
 bool reinsert(EditState& state, const UndoRecord& record) {
-    const int limit = state.textLimit;
-    state.textLimit = 0;
-    const bool inserted = insertAtCaretAndShow(
+    const LimitLifted lifted(state);
+    return insertAtCaretAndShow(
         state, std::u16string_view(record.text, static_cast<std::size_t>(record.length)), false);
-    state.textLimit = limit;
-    return inserted;
 }
 
 void finish(EditState& state, int position) {
