@@ -49,7 +49,6 @@ void commitPending(EditState& state, bool record) {
             state.savedPoint = -1;
         }
     }
-    state.lines.applyShift();
 }
 
 EditResult insertText(EditState& state, std::u16string_view chars, bool overwrite) {
