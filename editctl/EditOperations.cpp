@@ -85,7 +85,7 @@ EditResult insertText(EditState& state, std::u16string_view chars, bool overwrit
     const int at = selStart;
     const TextStore::Pending& pending = text.pending();
     const bool continues = selected == 0 && text.hasPendingInsertion() &&
-                           pending.insertionPoint + pending.sideLength == at;
+                           pending.insertionPoint + pending.insertedLength == at;
     if (text.hasPendingEdit() && !continues) {
         commitPending(state, true);
     }

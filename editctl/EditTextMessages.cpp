@@ -77,7 +77,7 @@ LRESULT onCopyText(EditState& state, char16_t* buffer) {
 
 LRESULT onGetBuffer(EditState& state) {
     commitPending(state, true);
-    return reinterpret_cast<LRESULT>(state.text.baseText());
+    return reinterpret_cast<LRESULT>(state.text.contiguousText());
 }
 
 LRESULT onLineIndex(const EditState& state, WPARAM line) {

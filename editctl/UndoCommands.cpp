@@ -6,7 +6,6 @@
 #include "editctl/EditView.h"
 #include "editctl/Scrolling.h"
 
-#include <span>
 #include <string_view>
 
 namespace editctl {
@@ -61,9 +60,9 @@ LRESULT undoOne(EditState& state) {
     state.rememberedColumn = 0;
     if (record.kind == UndoKind::Insertion) {
         if (record.text == nullptr) {
-            const std::span<const char16_t> inserted(state.text.baseText() + record.index,
-                                                     static_cast<std::size_t>(record.length));
-            state.undo.setText(position - 1, state.undo.copyText(inserted));
+            Block<char16_t> inserted(state.allocator, static_cast<std::size_t>(record.length));
+            state.text.copyOut(record.index, record.length, inserted.data());
+            state.undo.setText(position - 1, std::move(inserted));
         }
         deleteAndShow(state, record.index, record.index + record.length);
     } else if (record.kind == UndoKind::Deletion) {

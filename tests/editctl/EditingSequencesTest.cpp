@@ -216,8 +216,8 @@ TEST_F(EditingSequencesTest, MemoryFailuresKeepTheTextLimitAndTheSelectedText) {
         EXPECT_EQ(platform::test::takeMessageBoxCalls().size(), 1u);
         EXPECT_TRUE(state->checkInvariants());
     };
-    // An undo that cannot get the memory to put 300 characters back.
-    setText(std::u16string(300, u'x'));
+    // An undo that cannot get the memory to put 3000 characters back.
+    setText(std::u16string(3000, u'x'));
     send(EM_SETSEL, 0, -1);
     send(WM_CLEAR);
     EXPECT_EQ(text(), u"");
