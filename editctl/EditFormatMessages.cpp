@@ -5,6 +5,8 @@
 #include "editctl/EditHandlers.h"
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
+#include "editctl/ImeCompMessages.h"
+#include "editctl/ImeInput.h"
 #include "platform/Gdi.h"
 
 #include <algorithm>
@@ -36,6 +38,7 @@ LRESULT onSize(EditState& state, WPARAM type, LPARAM size) {
     updateScrollBars(state);
     rebuildOffscreenLine(state);
     invalidateAll(state);
+    moveImeWindowToCaret(state);
     return 0;
 }
 
@@ -53,6 +56,10 @@ LRESULT onSetFont(EditState& state, HFONT font) {
         if (state.font != nullptr) {
             state.previousFont = SelectObject(state.memoryDc, state.font);
         }
+    }
+    // The composition window draws with the control's copy, so it must never keep the old one.
+    if (state.imeWindow != nullptr) {
+        SendMessage(state.imeWindow, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), 0);
     }
     SendMessage(state.hwnd, NEM_REFORMAT, 0, 0);
     rebuildOffscreenLine(state);
@@ -126,6 +133,10 @@ LRESULT onSetLineSpacing(EditState& state, WPARAM pixels) {
     readFontMeasures(state);
     rebuildOffscreenLine(state);
     SendMessage(state.hwnd, NEM_REFORMAT, 0, 0);
+    if (state.imeWindow != nullptr) {
+        SendMessage(state.imeWindow, NIM_SETLINESPACING,
+                    static_cast<WPARAM>(state.layout.lineSpacing), 0);
+    }
     invalidateAll(state);
     return 1;
 }
