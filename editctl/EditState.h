@@ -28,7 +28,7 @@ struct EditState {
     EditState(const EditState&) = delete;
     EditState& operator=(const EditState&) = delete;
 
-    // Checks the text store and the line table against each other; false when broken.
+    // Checks the text store, the line table and the undo history; false when any is broken.
     bool checkInvariants() const noexcept;
     // The case inserted and set text is put in (ES_LOWERCASE before ES_UPPERCASE).
     CaseMode caseMode() const noexcept;
