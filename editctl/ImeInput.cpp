@@ -1,6 +1,7 @@
 #include "editctl/ImeInput.h"
 
 #include "editctl/CaretShape.h"
+#include "editctl/EditOperations.h"
 #include "editctl/EditState.h"
 #include "editctl/ImeCompMessages.h"
 #include "editctl/ImeCompWindow.h"
@@ -42,8 +43,11 @@ void insertResult(EditState& state, HIMC context) {
                                 : 0;
     SendMessage(state.imeWindow, NIM_UPDATE, reinterpret_cast<WPARAM>(context), -1);
     if (read > 0) {
+        // Each result is an undo step of its own, not merged with typing around it.
+        commitPending(state, true);
         typeText(state, std::u16string_view(result.data(), static_cast<std::size_t>(read) / 2),
                  false);
+        commitPending(state, true);
     }
     UpdateWindow(state.hwnd);
 }

@@ -127,6 +127,14 @@ TEST_F(ImeCompositionTest, TypingConvertingAndCommittingShowsInPlaceAndInsertsOn
     const auto notes = takeNotifications();
     EXPECT_EQ(std::count(notes.begin(), notes.end(), EN_CHANGE), 1);
 
+    // Typing straight on, then another result: each is an undo step of its own.
+    type(u"x");
+    commit(u"語");
+    EXPECT_EQ(text(), u"ab日本x語cdef");
+    send(EM_UNDO);
+    EXPECT_EQ(text(), u"ab日本xcdef");
+    send(EM_UNDO);
+    EXPECT_EQ(text(), u"ab日本cdef");
     send(EM_UNDO);
     EXPECT_EQ(text(), u"abcdef");
     send(EM_REDO);
