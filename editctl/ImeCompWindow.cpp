@@ -18,6 +18,7 @@ namespace {
 constexpr int kExtraHeight = 32;
 
 ImeCompState* stateOf(HWND hwnd) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     return reinterpret_cast<ImeCompState*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
 }
 
@@ -166,11 +167,13 @@ void onDestroy(HWND hwnd) {
 LRESULT dispatch(ImeCompState& state, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETFONT:
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
         state.font = reinterpret_cast<HFONT>(wParam);
         return 0;
     case WM_PAINT:
         return onPaint(state, hwnd);
     case NIM_UPDATE:
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
         return onUpdate(state, hwnd, reinterpret_cast<HIMC>(wParam), lParam);
     case NIM_CLEAR:
         return onClear(state, hwnd);
