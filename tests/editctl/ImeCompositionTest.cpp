@@ -50,8 +50,9 @@ protected:
         pumpMessages();
     }
 
-    // Whether the composition window shows exactly these cells (editor client coordinates).
-    ::testing::AssertionResult showsCells(const std::vector<RECT>& cells) {
+    // Whether the composition window shows exactly these cells (editor client coordinates):
+    // nothing shows when the window has no size or an empty region.
+    bool showsCells(const std::vector<RECT>& cells) {
         const HRGN expected = CreateRectRgn(0, 0, 0, 0);
         for (const RECT& c : cells) {
             const HRGN cell = CreateRectRgnIndirect(&c);
@@ -66,24 +67,11 @@ protected:
         ScreenToClient(edit, &origin);
         OffsetRgn(actual, origin.x, origin.y);
         const bool sized = window.right > window.left && window.bottom > window.top;
-        // Nothing shows when the window has no size or its region is empty.
-        const bool equal = cells.empty()
-                               ? (!sized || kind == NULLREGION)
-                               : kind != 0 && sized && EqualRgn(expected, actual) != FALSE;
-        RECT box{};
-        GetRgnBox(actual, &box);
-        RECT want{};
-        GetRgnBox(expected, &want);
+        const bool equal = cells.empty() ? (!sized || kind == NULLREGION)
+                                         : sized && EqualRgn(expected, actual) != FALSE;
         DeleteObject(expected);
         DeleteObject(actual);
-        if (equal) {
-            return ::testing::AssertionSuccess();
-        }
-        return ::testing::AssertionFailure()
-               << "expected box " << want.left << "," << want.top << "-" << want.right << ","
-               << want.bottom << "; region box " << box.left << "," << box.top << "-" << box.right << ","
-               << box.bottom << " (kind " << kind << "), window " << window.right - window.left
-               << "x" << window.bottom - window.top;
+        return equal;
     }
 
     COLORREF shown(int x, int y) { return platform::test::screenPixel(edit, x, y); }
@@ -166,6 +154,8 @@ TEST_F(ImeCompositionTest, RegionCoversExactlyTheComposedCellsWrappedAndShifted)
     }
     setText(rows);
     std::mt19937 random(2027);
+    int wrapped = 0;
+    int shifted = 0;
     for (int round = 0; round < 60; ++round) {
         SCOPED_TRACE(round);
         const int spacing = (round % 3) * 2;
@@ -210,7 +200,9 @@ TEST_F(ImeCompositionTest, RegionCoversExactlyTheComposedCellsWrappedAndShifted)
         };
         bool overflow = false;
         std::vector<RECT> cells = layout(caretXAt(column), &overflow);
+        wrapped += cells.back().top > cells.front().top ? 1 : 0;
         if (overflow) {
+            ++shifted;
             int total = 0;
             for (const RECT& c : cells) {
                 total += c.right - c.left;
@@ -224,27 +216,8 @@ TEST_F(ImeCompositionTest, RegionCoversExactlyTheComposedCellsWrappedAndShifted)
         EXPECT_TRUE(corner == kWindow || corner == kHighlight);
         compose(u"", {}, 0);
     }
-}
-
-TEST_F(ImeCompositionTest, WrapsAtTheRightEdgeAndShiftsLeftAtTheBottom) {
-    create();
-    setText(std::u16string(38, u'a') + u"\r\r\r\r\r\r\r\r\r" + std::u16string(36, u'b'));
-    // Three wide characters from column 38 (x 305): the second no longer fits before 322.
-    send(EM_SETSEL, 38, 38);
-    pumpMessages();
-    compose(u"日本語", {{3, ClauseKind::Input}}, 3);
-    EXPECT_TRUE(showsCells({RECT{305, 1, 321, 17}, RECT{0, 17, 32, 33}}));
-    EXPECT_EQ(shown(0, 17), kWindow);
-    EXPECT_EQ(shown(2, 22), kText);
-    compose(u"", {}, 0);
-
-    // On the last line the same composition would wrap below the bottom: it ends at the right
-    // edge instead.
-    send(EM_SETSEL, 83, 83);
-    pumpMessages();
-    compose(u"日本語", {{3, ClauseKind::Input}}, 3);
-    EXPECT_TRUE(showsCells({RECT{kWidth - 48, 145, kWidth, 161}}));
-    EXPECT_EQ(shown(kWidth - 47, 150), kText);
+    EXPECT_GT(wrapped, 10);
+    EXPECT_GT(shifted, 3);
 }
 
 TEST_F(ImeCompositionTest, TargetClauseIsHighlightedOrWithTheThickFlagUnderlinedTwice) {
