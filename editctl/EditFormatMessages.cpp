@@ -5,6 +5,8 @@
 #include "editctl/EditHandlers.h"
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
+#include "editctl/ImeCompMessages.h"
+#include "editctl/ImeInput.h"
 #include "editctl/Scrolling.h"
 #include "platform/Gdi.h"
 
@@ -39,6 +41,7 @@ LRESULT onSize(EditState& state, WPARAM type, LPARAM size) {
     updateScrollBars(state);
     rebuildOffscreenLine(state);
     invalidateAll(state);
+    moveImeWindowToCaret(state);
     return 0;
 }
 
@@ -59,6 +62,10 @@ LRESULT onSetFont(EditState& state, HFONT font) {
         if (state.font != nullptr) {
             state.previousFont = SelectObject(state.memoryDc, state.font);
         }
+    }
+    // The composition window draws with the control's copy, so it must never keep the old one.
+    if (state.imeWindow != nullptr) {
+        SendMessage(state.imeWindow, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), 0);
     }
     SendMessage(state.hwnd, NEM_REFORMAT, 0, 0);
     rebuildOffscreenLine(state);
@@ -133,6 +140,10 @@ LRESULT onSetLineSpacing(EditState& state, WPARAM pixels) {
     rebuildOffscreenLine(state);
     SendMessage(state.hwnd, NEM_REFORMAT, 0, 0);
     scrollCaretIntoView(state, false);
+    if (state.imeWindow != nullptr) {
+        SendMessage(state.imeWindow, NIM_SETLINESPACING,
+                    static_cast<WPARAM>(state.layout.lineSpacing), 0);
+    }
     invalidateAll(state);
     return 1;
 }

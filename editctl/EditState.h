@@ -12,6 +12,7 @@
 #include "editctl/TextStore.h"
 #include "editctl/UndoHistory.h"
 #include "editctl/WidthCache.h"
+#include "platform/InputMethod.h"
 
 #include <array>
 #include <memory>
@@ -65,7 +66,8 @@ struct EditState {
 
     // Window.
     HWND hwnd = nullptr;
-    HWND imeWindow = nullptr;
+    HWND imeWindow = nullptr;      // the "nImeComp" child
+    HIMC keptImeContext = nullptr; // detached while read-only
     int controlId = 0;
     bool lowerCase = false;
     bool upperCase = false;

@@ -87,6 +87,27 @@ bool scrollBarEnabled(HWND hwnd, int bar);
 std::u16string desktopClipboardText();
 void setDesktopClipboardText(const std::u16string& text);
 
+// The desktop's input method as the toolkit delivers it: nothing reaches a window that does
+// not accept input methods now (no attached, open context). A preedit comes in clauses
+// formatted as the input method formats them: input and converted clauses dashed-underlined,
+// the clause being converted in the highlight colours. One event may commit text as well.
+enum class ClauseKind { Input, Target, Converted };
+struct PreeditClause {
+    int length;
+    ClauseKind kind;
+};
+void inputMethodPreedit(HWND hwnd, const std::u16string& text,
+                        const std::vector<PreeditClause>& clauses, int cursor,
+                        const std::u16string& commit = {});
+// Commits text; the preedit empties.
+void inputMethodCommit(HWND hwnd, const std::u16string& text);
+// What the input method learns by asking hwnd: whether it accepts input methods, and the
+// rectangle (client coordinates) its candidate window goes under.
+bool inputMethodAccepted(HWND hwnd);
+RECT inputMethodCursorRectangle(HWND hwnd);
+// The system's composition window's text while it is shown; empty otherwise.
+std::u16string systemCompositionText();
+
 struct CaretState {
     HWND owner;
     RECT rect;
