@@ -179,32 +179,34 @@ LRESULT CMainFrame::OnActivate(WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-LRESULT CMainFrame::OnEnterMenuLoop(WPARAM /*wParam*/, LPARAM /*lParam*/) {
+// The device status switch: only with number keys on, and only where the key exists.
+template <class Step> void CMainFrame::SwitchDeviceStatus(Step step) {
     if (view_.Settings().menuTenKey == 0)
-        return 0;
+        return;
     HKEY key = nullptr;
     if (RegOpenKeyEx(HKEY_CURRENT_USER, kPhoneStatusKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return 0;
-    DWORD value = 0;
-    DWORD size = sizeof(value);
-    DWORD type = REG_NONE;
-    if (RegQueryValueEx(key, kStatus22, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
-            ERROR_SUCCESS &&
-        size == sizeof(value))
-        CApplication::Current()->RememberedStatus22() = static_cast<std::int32_t>(value);
-    writeStatus22(key, kStatusInMenu);
+        return;
+    step(key, CApplication::Current()->RememberedStatus22());
     RegCloseKey(key);
+}
+
+LRESULT CMainFrame::OnEnterMenuLoop(WPARAM /*wParam*/, LPARAM /*lParam*/) {
+    SwitchDeviceStatus([](HKEY key, std::int32_t& remembered) {
+        DWORD value = 0;
+        DWORD size = sizeof(value);
+        if (RegQueryValueEx(key, kStatus22, nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+                            &size) == ERROR_SUCCESS &&
+            size == sizeof(value))
+            remembered = static_cast<std::int32_t>(value);
+        writeStatus22(key, kStatusInMenu);
+    });
     return 0;
 }
 
 LRESULT CMainFrame::OnExitMenuLoop(WPARAM /*wParam*/, LPARAM /*lParam*/) {
-    if (view_.Settings().menuTenKey == 0)
-        return 0;
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_CURRENT_USER, kPhoneStatusKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return 0;
-    writeStatus22(key, static_cast<DWORD>(CApplication::Current()->RememberedStatus22()));
-    RegCloseKey(key);
+    SwitchDeviceStatus([](HKEY key, std::int32_t& remembered) {
+        writeStatus22(key, static_cast<DWORD>(remembered));
+    });
     return 0;
 }
 

@@ -58,6 +58,8 @@ private:
     // then labelled (and, for the main bar, filled). False when either step fails.
     bool LoadMenuBar(platform::SoftKeyMenuBar& bar, int menuId);
     void ApplyFullScreen();
+    // Runs step(key, remembered value) on the device's status key when the switch applies.
+    template <class Step> void SwitchDeviceStatus(Step step);
 
     platform::SoftKeyMenuBar mainBar_;
     CMainView view_;
