@@ -5,6 +5,7 @@
 #include "platform/Accelerator.h"
 #include "platform/WinTypes.h"
 
+#include <span>
 #include <string_view>
 
 namespace resources {
@@ -17,5 +18,7 @@ HMENU loadMenu(int id);
 HACCEL loadAccelerators(int id);
 // The text of string id; empty for an unknown id.
 std::u16string_view loadString(int id);
+// The image file (PNG) of icon id; empty for an unknown id.
+std::span<const unsigned char> loadIconImage(int id);
 
 } // namespace resources

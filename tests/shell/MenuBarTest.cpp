@@ -3,6 +3,7 @@
 #include "platform/HandheldShell.h"
 #include "platform/Registry.h"
 #include "platform/SoftKeyBar.h"
+#include "platform/WindowObject.h"
 #include "resources/CommandIds.h"
 #include "resources/UserMessages.h"
 
@@ -234,4 +235,53 @@ TEST_F(MenuBar, ExitClosesTheFrameAndReleasesShift) {
     platform::test::pumpMessages();
     EXPECT_FALSE(IsWindow(framed));
     EXPECT_FALSE(shiftHeld());
+}
+
+namespace {
+
+// A window that takes the focus and notes the hot keys it is given.
+class HotKeyWindow : public platform::WindowObject {
+public:
+    std::vector<LPARAM> hotKeys;
+    LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_HOTKEY)
+            hotKeys.push_back(lParam);
+        return WindowObject::windowProc(message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST_F(MenuBar, TheBackKeyIsHandedToTheFocusWindowAndNotDispatchedByTheFrame) {
+    start("[init]\nfirst=1\n");
+    HotKeyWindow target;
+    ASSERT_TRUE(target.createEx(0, u"KivView", u"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 10, 10},
+                                view().hwnd(), 77));
+    SetFocus(target.hwnd());
+    MSG back{target.hwnd(), WM_HOTKEY, 0, MAKELPARAM(0, VK_TBACK), 0, {}};
+    EXPECT_TRUE(platform::preTranslateInput(back));
+    MSG other{target.hwnd(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F6), 0, {}};
+    EXPECT_FALSE(platform::preTranslateInput(other));
+    platform::test::pumpMessages();
+    EXPECT_EQ(target.hotKeys, std::vector<LPARAM>{MAKELPARAM(0, VK_TBACK)});
+}
+
+TEST_F(MenuBar, TheFrameFillsTheDesktopAboveItsBarOrTheWholeScreenInFullScreen) {
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    start("[init]\nfirst=1\n");
+    RECT r;
+    GetWindowRect(frame().hwnd(), &r);
+    // The desktop's own frame around the window adds the same on both axes.
+    const LONG decoration = (r.right - r.left) - (desktop.right - desktop.left);
+    EXPECT_EQ(r.bottom - r.top, desktop.bottom - desktop.top - SoftKeyBarHeight() + decoration);
+    stop();
+    for (const auto kind : {platform::PlatformKind::PocketPc, platform::PlatformKind::Smartphone}) {
+        platform::test::setPlatformKind(kind);
+        start("[init]\nfirst=1\nfullsc=1\n");
+        GetWindowRect(frame().hwnd(), &r);
+        EXPECT_EQ(r.right - r.left, desktop.right - desktop.left);
+        EXPECT_EQ(r.bottom - r.top, desktop.bottom - desktop.top);
+        stop();
+    }
 }
