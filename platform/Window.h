@@ -27,7 +27,7 @@ struct WNDCLASS {
     int cbClsExtra = 0;
     int cbWndExtra = 0;
     HINSTANCE hInstance = nullptr;
-    void* hIcon = nullptr; // an HICON: the icon of the class's top-level windows
+    void* hIcon = nullptr;
     HCURSOR hCursor = nullptr;
     HBRUSH hbrBackground = nullptr; // null: the window procedure paints its whole background
     const char16_t* lpszMenuName = nullptr;

@@ -1,12 +1,9 @@
 #include "platform/ClientWidget.h"
 #include "platform/FrameWidget.h"
-#include "platform/IconInternal.h"
 #include "platform/InputMethodInternal.h"
 #include "platform/WindowClassRegistry.h"
 #include "platform/WindowInternal.h"
 
-#include <QIcon>
-#include <QPixmap>
 #include <QPointer>
 
 #include <algorithm>
@@ -154,8 +151,6 @@ HWND CreateWindowEx(DWORD exStyle, const char16_t* className, const char16_t* wi
     width = std::max(width, 0);
     height = std::max(height, 0);
     frame->setGeometry(x, y, width, height);
-    if (const QImage* icon = iconImage(windowClass->wc.hIcon); icon != nullptr && !child)
-        frame->setWindowIcon(QIcon(QPixmap::fromImage(*icon)));
     hwnd->position = QPoint(x, y);
     // The client area can be drawn on from WM_CREATE on (GetDC, compatible contexts).
     const QSize client = frame->clientGeometry().size();

@@ -3,7 +3,6 @@
 #include "platform/Device.h"
 #include "platform/Gdi.h"
 #include "platform/HandheldShell.h"
-#include "platform/Icon.h"
 #include "platform/Registry.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
@@ -47,14 +46,7 @@ CMainFrame::~CMainFrame() {
 }
 
 bool CMainFrame::LoadFrame() {
-    // The class, and with it the icon, lasts for the whole run.
-    static const HICON icon = [] {
-        const auto image = resources::loadIconImage(IDR_MAINFRAME);
-        return CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
-                                        0x00030000, 0, 0, LR_DEFAULTCOLOR);
-    }();
     WNDCLASS wc;
-    wc.hIcon = icon;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     wc.lpszClassName = kFrameClass;

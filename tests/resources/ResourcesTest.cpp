@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -107,4 +108,15 @@ TEST(Resources, TheStringsAreFoundByNumber) {
     EXPECT_EQ(resources::loadString(IDS_REPLACED_COUNT), u"%d total mades.");
     EXPECT_EQ(resources::loadString(IDS_FILE_FILTER).size(), 65u);
     EXPECT_EQ(resources::loadString(1), u"");
+}
+
+TEST(Resources, TheProgramIconIsA48PixelPng) {
+    const auto image = resources::loadIconImage(IDR_MAINFRAME);
+    ASSERT_GT(image.size(), 24u);
+    const unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    EXPECT_TRUE(std::equal(std::begin(signature), std::end(signature), image.begin()));
+    // The header chunk's width and height, big-endian.
+    EXPECT_EQ(image[18] * 256 + image[19], 48);
+    EXPECT_EQ(image[22] * 256 + image[23], 48);
+    EXPECT_TRUE(resources::loadIconImage(IDR_SHIFTLOCK).empty());
 }

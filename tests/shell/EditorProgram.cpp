@@ -50,6 +50,8 @@ platform::test::PopupMenuCall EditorProgram::pressSoftKey(int index, UINT choice
     platform::test::takePopupMenuCalls();
     platform::test::queuePopupMenuAnswer(choice);
     platform::test::pressKey(GetFocus(), index == 0 ? VK_F1 : VK_F2);
+    // The chosen command is posted, and may post requests of its own.
+    platform::test::pumpMessages();
     platform::test::pumpMessages();
     auto calls = platform::test::takePopupMenuCalls();
     if (calls.empty())
