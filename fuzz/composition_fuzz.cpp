@@ -131,9 +131,10 @@ void checkComposition(HWND edit) {
         RECT client{};
         GetRgnBox(region, &box);
         GetClientRect(edit, &client);
-        // Cells never start left of or below the editor; a character wider than the editor
-        // may reach past its right edge.
-        check(box.left >= 0 && box.top >= 0 && box.top <= client.bottom + 64);
+        // With word wrap on, rows wrap at the editor's right edge and a composition moved left
+        // stops at its left edge (every character is narrower than an editor this wide).
+        if (client.right >= 64 && box.right > box.left)
+            check(box.left >= 0 && box.right <= client.right);
     }
     DeleteObject(region);
 }
