@@ -5,6 +5,7 @@
 
 #include "platform/WinTypes.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ struct PopupMenuCall {
 // The message boxes and popup menus shown since the last call, oldest first; clears the log.
 std::vector<MessageBoxCall> takeMessageBoxCalls();
 std::vector<PopupMenuCall> takePopupMenuCalls();
+
+// Makes every later LocalAlloc of more than `bytes` fail as if memory were exhausted; SIZE_MAX
+// lets every request through again.
+void failLocalAllocAbove(std::size_t bytes);
 
 // Runs posted messages, pending paints and deferred deletions until none is left (bounded,
 // so a window that keeps posting to itself cannot hang a test).
