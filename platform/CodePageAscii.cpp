@@ -22,6 +22,26 @@ std::size_t widenAsciiRun(const std::uint8_t* in, const std::uint8_t* end, char1
     return static_cast<std::size_t>(p - in);
 }
 
+std::size_t asciiRunLength(const std::uint8_t* in, const std::uint8_t* end) {
+    const std::uint8_t* p = in;
+    while (end - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ull)
+            break;
+        p += 8;
+    }
+    while (p < end && *p < 0x80)
+        ++p;
+    return static_cast<std::size_t>(p - in);
+}
+
+std::size_t surrogateLength(const char16_t* p, const char16_t* end) {
+    if (*p < 0xD800 || *p > 0xDFFF)
+        return 0;
+    return *p <= 0xDBFF && end - p >= 2 && p[1] >= 0xDC00 && p[1] <= 0xDFFF ? 2 : 1;
+}
+
 std::size_t narrowAsciiRun(const char16_t* in, const char16_t* end, std::uint8_t* out) {
     const char16_t* p = in;
     while (end - p >= 4) {
