@@ -25,8 +25,9 @@ struct DecodeReport {
     // open at the end of the line, ...; column 1), or a character read in a second code
     // page 932 code of its own while the first one is the one kept (Cp932Spelling).
     Occurrences respelled;
-    // Read in a marked encoding from a file without the mark: saving adds it.
-    bool markAdded = false;
+    // Read in a marked encoding, saving writes the mark otherwise: it adds the mark a file
+    // lacks, and a file of nothing but the mark has an empty text, which saves as no bytes.
+    bool markRewritten = false;
 
     // More than one kind of line break: the file cannot be saved as it was.
     bool mixedBreaks() const { return (breakKinds & (breakKinds - 1)) != 0; }
@@ -34,7 +35,7 @@ struct DecodeReport {
     bool lossless() const { return !replaced.any() && !nulCuts.any(); }
     // Saving the text unchanged writes the file's own bytes.
     bool savesUnchanged() const {
-        return lossless() && !otherBreaks.any() && !respelled.any() && !markAdded;
+        return lossless() && !otherBreaks.any() && !respelled.any() && !markRewritten;
     }
 };
 

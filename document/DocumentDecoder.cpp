@@ -34,9 +34,6 @@ DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::in
         result.encoding = EncodingDetector::detectBytes(bytes, result.lineBreak);
     }
     DecodeReport& report = result.report;
-    const std::span<const std::uint8_t> mark = byteOrderMark(result.encoding);
-    report.markAdded = !mark.empty() && (bytes.size() < mark.size() ||
-                                         std::memcmp(bytes.data(), mark.data(), mark.size()) != 0);
     // No encoding yields more units than bytes, and pages reserved but never written cost
     // no memory, so the text never has to be copied while it grows.
     result.text.reserve(bytes.size());
@@ -77,6 +74,10 @@ DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::in
         }
         result.text.append(line);
     }
+    const std::span<const std::uint8_t> mark = byteOrderMark(result.encoding);
+    const bool marked = !mark.empty() && bytes.size() >= mark.size() &&
+                        std::memcmp(bytes.data(), mark.data(), mark.size()) == 0;
+    report.markRewritten = !mark.empty() && marked == result.text.empty();
     return result;
 }
 

@@ -43,7 +43,7 @@ struct Options {
     const char* out = nullptr;
 };
 
-int usageError(const char* message, std::string_view detail = {}) {
+int usageError(const char* message, std::string_view detail = "") {
     std::fprintf(stderr, "kivtool convert: %s%.*s\n(see 'kivtool convert --help')\n", message,
                  static_cast<int>(detail.size()), detail.data());
     return 2;

@@ -47,8 +47,9 @@ std::vector<std::string> describeChanges(const document::DecodeReport& report,
                         " places are written back with other bytes for the same characters" +
                         firstPlace(report.respelled));
     }
-    if (report.markAdded) {
-        lines.push_back("the file has no byte order mark; one is written");
+    if (report.markRewritten) {
+        lines.push_back("the byte order mark is written otherwise (added, or dropped with an "
+                        "empty text)");
     }
     return lines;
 }

@@ -83,14 +83,17 @@ TEST(DecodeReport, JisReadsOnOverLineBreaksAndSaysWhichLinesAreWrittenOtherwise)
     EXPECT_TRUE(decode("A\x1B$B4A\x1B(B\r\n\r\nB\x1B(B", ENC_JIS, LB_CRLF).report.savesUnchanged());
 }
 
-TEST(DecodeReport, AMarkedEncodingReadWithoutItsMarkAddsIt) {
-    EXPECT_TRUE(decode("ab", ENC_UTF8_BOM, LB_CRLF).report.markAdded);
-    EXPECT_TRUE(decode("", ENC_UTF16LE_BOM, LB_CRLF).report.markAdded);
+TEST(DecodeReport, AMarkedEncodingSaysWhenSavingWritesItsMarkOtherwise) {
+    // Saving adds the mark the file lacks...
+    EXPECT_TRUE(decode("ab", ENC_UTF8_BOM, LB_CRLF).report.markRewritten);
+    // ...and writes nothing for the empty text of a file that is only the mark.
+    EXPECT_TRUE(decode("\xFE\xFF", ENC_UTF16BE_BOM, LB_CRLF).report.markRewritten);
+    EXPECT_FALSE(decode("", ENC_UTF16LE_BOM, LB_CRLF).report.markRewritten);
     EXPECT_FALSE(decode("\xEF\xBB\xBF"
                         "ab",
                         ENC_UTF8_BOM, LB_CRLF)
-                     .report.markAdded);
-    EXPECT_FALSE(decode("ab", ENC_UTF8, LB_CRLF).report.markAdded);
+                     .report.markRewritten);
+    EXPECT_FALSE(decode("ab", ENC_UTF8, LB_CRLF).report.markRewritten);
 }
 
 TEST(DocumentDecoder, FilesThatCannotBeReadSayWhy) {
