@@ -4,14 +4,19 @@
 #include "platform/FrameWidget.h"
 #include "platform/KeyMap.h"
 #include "platform/KeyState.h"
+#include "platform/SystemCompositionWindow.h"
 #include "platform/WindowInternal.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QPointingDevice>
+#include <QTextCharFormat>
 #include <QWheelEvent>
 
 namespace {
@@ -248,6 +253,77 @@ std::u16string desktopClipboardText() {
 
 void setDesktopClipboardText(const std::u16string& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
+}
+
+namespace {
+
+// Asks hwnd's client area one question, as the toolkit's input method asks it.
+QVariant askInputMethodQuery(HWND hwnd, Qt::InputMethodQuery query) {
+    QWidget* client = clientWidget(hwnd);
+    if (client == nullptr)
+        return {};
+    QInputMethodQueryEvent event(query);
+    QApplication::sendEvent(client, &event);
+    return event.value(query);
+}
+
+void deliverToInputWindow(HWND hwnd, QInputMethodEvent& event) {
+    QWidget* client = clientWidget(hwnd);
+    if (client != nullptr && inputMethodAccepted(hwnd))
+        QApplication::sendEvent(client, &event);
+}
+
+} // namespace
+
+void inputMethodEvent(HWND hwnd, const std::u16string& preedit,
+                      const std::vector<PreeditFormat>& formats, int cursor,
+                      const std::u16string& commit) {
+    QList<QInputMethodEvent::Attribute> attributes;
+    const QPalette palette = QApplication::palette();
+    for (const PreeditFormat& f : formats) {
+        QTextCharFormat format;
+        if (f.highlighted) {
+            format.setBackground(palette.highlight());
+            format.setForeground(palette.highlightedText());
+        } else {
+            format.setUnderlineStyle(QTextCharFormat::DashUnderline);
+        }
+        attributes.append(
+            QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, f.start, f.length, format));
+    }
+    if (cursor >= 0)
+        attributes.append(QInputMethodEvent::Attribute(QInputMethodEvent::Cursor, cursor, 1));
+    QInputMethodEvent event(QString::fromStdU16String(preedit), attributes);
+    event.setCommitString(QString::fromStdU16String(commit));
+    deliverToInputWindow(hwnd, event);
+}
+
+void inputMethodPreedit(HWND hwnd, const std::u16string& text,
+                        const std::vector<PreeditClause>& clauses, int cursor,
+                        const std::u16string& commit) {
+    std::vector<PreeditFormat> formats;
+    int start = 0;
+    for (const PreeditClause& clause : clauses) {
+        formats.push_back({start, clause.length, clause.kind == ClauseKind::Target});
+        start += clause.length;
+    }
+    inputMethodEvent(hwnd, text, formats, cursor, commit);
+}
+
+void inputMethodCommit(HWND hwnd, const std::u16string& text) {
+    inputMethodEvent(hwnd, {}, {}, -1, text);
+}
+
+bool inputMethodAccepted(HWND hwnd) {
+    return askInputMethodQuery(hwnd, Qt::ImEnabled).toBool();
+}
+
+RECT inputMethodCursorRectangle(HWND hwnd) {
+    return platform::toRECT(askInputMethodQuery(hwnd, Qt::ImCursorRectangle).toRect());
+}
+
+std::u16string systemCompositionText() {
+    return platform::shownSystemComposition();
 }
 
 } // namespace platform::test
