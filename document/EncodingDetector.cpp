@@ -55,6 +55,9 @@ std::int32_t cleanFallback(std::span<const std::uint8_t> file, std::int32_t choi
 
 std::int32_t EncodingDetector::scanLineBreak(std::span<const std::uint8_t> file) {
     const std::size_t n = std::min(file.size(), kSampleSize);
+    if (n == 0) {
+        return LB_CRLF;
+    }
     const auto* const begin = file.data();
     const auto* cr = static_cast<const std::uint8_t*>(std::memchr(begin, 0x0D, n));
     const auto* lf = static_cast<const std::uint8_t*>(std::memchr(begin, 0x0A, n));

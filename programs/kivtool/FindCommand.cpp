@@ -1,5 +1,6 @@
 // kivtool find: searches a file the way Find and Find Up do in the editor.
 #include "CommandRegistry.h"
+#include "ReportText.h"
 
 #include "document/DocumentDecoder.h"
 #include "platform/CodePage.h"
@@ -131,10 +132,11 @@ int runFind(std::span<char* const> args) {
     options.pattern = fromUtf8(operands[0]);
     options.path = fromUtf8(operands[1]);
 
-    const auto document = document::decodeDocumentFile(options.path, 0, 0);
+    platform::FileError error;
+    const auto document = document::decodeDocumentFile(options.path, 0, 0, &error);
     if (!document) {
-        std::fprintf(stderr, "kivtool find: cannot read %.*s\n",
-                     static_cast<int>(operands[1].size()), operands[1].data());
+        std::fprintf(stderr, "kivtool find: %.*s: %s\n", static_cast<int>(operands[1].size()),
+                     operands[1].data(), kivtool::cannotOpen(error).c_str());
         return 2;
     }
     const std::u16string_view text = document->text;

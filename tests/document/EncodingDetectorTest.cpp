@@ -78,7 +78,7 @@ TEST(EncodingDetector, Utf16WithoutMark) {
     // line break is read from its bytes.
     EXPECT_EQ(encodingOf(bytes(std::string_view("abc\0\n\0xyz", 9))), ENC_UTF8);
     EXPECT_EQ(detect(bytes(std::string_view("ab\0\ncd", 6))).encoding, ENC_UTF8);
-    EXPECT_EQ(detect(bytes(std::string_view("a line\0\r\nnext", 15))).lineBreak, LB_CRLF);
+    EXPECT_EQ(detect(bytes(std::string_view("a line\0\r\nnext", 13))).lineBreak, LB_CRLF);
     const Bytes sjis = bytes(std::string_view("\x82\xA0\x82\xA2\0\r\n\x82\xA4", 9));
     EXPECT_EQ(encodingOf(sjis), ENC_SJIS);
     // Ordinary text is never plausible UTF-16: a space beside a letter is no Japanese unit.
