@@ -89,10 +89,16 @@ int latinLetter(std::uint8_t b) {
 // The Windows-1252 punctuation that Latin text uses: € … ‘ ’ “ ” • – — and no-break space,
 // ¡ £ § © « ® ° · » ¿.
 bool isLatinPunctuation(std::uint8_t b) {
-    static constexpr std::uint8_t kPunctuation[] = {0x80, 0x85, 0x91, 0x92, 0x93, 0x94, 0x95,
-                                                    0x96, 0x97, 0xA0, 0xA1, 0xA3, 0xA7, 0xA9,
-                                                    0xAB, 0xAE, 0xB0, 0xB7, 0xBB, 0xBF};
-    return std::find(std::begin(kPunctuation), std::end(kPunctuation), b) != std::end(kPunctuation);
+    // One bit per byte from 80 to BF.
+    constexpr std::uint64_t kPunctuation = [] {
+        std::uint64_t bits = 0;
+        for (const unsigned p : {0x80, 0x85, 0x91, 0x92, 0x93, 0x94, 0x95, 0x96, 0x97, 0xA0,
+                                 0xA1, 0xA3, 0xA7, 0xA9, 0xAB, 0xAE, 0xB0, 0xB7, 0xBB, 0xBF}) {
+            bits |= std::uint64_t{1} << (p - 0x80);
+        }
+        return bits;
+    }();
+    return b >= 0x80 && b < 0xC0 && (kPunctuation >> (b - 0x80) & 1) != 0;
 }
 
 } // namespace

@@ -77,23 +77,14 @@ DecodeResult decodeShiftJis(std::span<const std::uint8_t> in, char16_t* out,
 }
 
 bool shiftJisDecodesCleanly(std::span<const std::uint8_t> in) {
-    const std::uint8_t* p = in.data();
-    const std::uint8_t* const end = p + in.size();
-    while (p < end) {
-        if (*p < 0x80) {
-            p += asciiRunLength(p, end);
-            continue;
-        }
-        if (cp932::kSingleByte[*p] != 0) {
-            ++p;
-            continue;
-        }
+    return everySequenceValid(in, [](const std::uint8_t* p, const std::uint8_t* end) {
+        if (cp932::kSingleByte[*p] != 0)
+            return std::size_t{1};
         const std::ptrdiff_t pair = pairIndexAt(p, end);
-        if (pair < 0 || cp932::kDoubleByte[static_cast<std::size_t>(pair)] == 0)
-            return false;
-        p += 2;
-    }
-    return true;
+        return pair >= 0 && cp932::kDoubleByte[static_cast<std::size_t>(pair)] != 0
+                   ? std::size_t{2}
+                   : std::size_t{0};
+    });
 }
 
 std::size_t encodeShiftJis(std::u16string_view in, std::uint8_t* out,

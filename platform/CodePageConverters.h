@@ -36,6 +36,24 @@ UnencodableScan findUnencodableWindows1252(std::u16string_view in);
 
 // The length of the leading run of ASCII bytes of [in, end).
 std::size_t asciiRunLength(const std::uint8_t* in, const std::uint8_t* end);
+// Whether every byte of `in` is ASCII or starts a sequence that `validLength(p, end)` accepts;
+// it returns that sequence's length, 0 for an invalid one.
+template <class ValidLength>
+bool everySequenceValid(std::span<const std::uint8_t> in, ValidLength validLength) {
+    const std::uint8_t* p = in.data();
+    const std::uint8_t* const end = p + in.size();
+    while (p < end) {
+        if (*p < 0x80) {
+            p += asciiRunLength(p, end);
+            continue;
+        }
+        const std::size_t length = validLength(p, end);
+        if (length == 0)
+            return false;
+        p += length;
+    }
+    return true;
+}
 // The number of units of a lone surrogate or a surrogate pair starting at p (1 or 2); 0 when
 // p holds no surrogate.
 std::size_t surrogateLength(const char16_t* p, const char16_t* end);

@@ -47,20 +47,10 @@ int sequenceAt(const std::uint8_t* p, std::ptrdiff_t available, int& taken) {
 } // namespace
 
 bool utf8DecodesCleanly(std::span<const std::uint8_t> in) {
-    const std::uint8_t* p = in.data();
-    const std::uint8_t* const end = p + in.size();
-    while (p < end) {
-        if (*p < 0x80) {
-            p += asciiRunLength(p, end);
-            continue;
-        }
+    return everySequenceValid(in, [](const std::uint8_t* p, const std::uint8_t* end) {
         int taken = 0;
-        const int length = sequenceAt(p, end - p, taken);
-        if (length == 0)
-            return false;
-        p += length;
-    }
-    return true;
+        return static_cast<std::size_t>(sequenceAt(p, end - p, taken));
+    });
 }
 
 DecodeResult decodeUtf8(std::span<const std::uint8_t> in, char16_t* out) {
