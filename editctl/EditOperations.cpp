@@ -15,13 +15,6 @@ std::size_t units(int count) {
     return static_cast<std::size_t>(count);
 }
 
-void markModified(EditState& state) {
-    if (!state.modified) {
-        state.savedPoint = state.undo.position();
-        state.modified = true;
-    }
-}
-
 bool containsCr(const TextStore& text, int start, int end) {
     for (int i = start; i < end; ++i) {
         if (text.at(i) == kCr) {
@@ -60,6 +53,13 @@ void mergeChange(EditResult& into, const EditResult& from) {
 
 } // namespace
 
+void markModified(EditState& state) {
+    if (!state.modified) {
+        state.savedPoint = state.undo.position();
+        state.modified = true;
+    }
+}
+
 void commitPending(EditState& state, bool record) {
     if (state.text.hasPendingEdit()) {
         // Recording drops the redo tail; a saved point inside it can never be reached again.
@@ -96,7 +96,11 @@ EditResult insertText(EditState& state, std::u16string_view chars, bool overwrit
         }
     }
     if (chars.empty()) {
-        return result;
+        // Nothing to insert in place of a selection deletes it (EM_REPLACESEL with "").
+        if (selected == 0 || result.limitReached) {
+            return result;
+        }
+        return deleteRange(state, selStart, selEnd);
     }
     if (chars.size() > static_cast<std::size_t>(TextStore::kMaxLength)) {
         throw COomEx(chars.size() * sizeof(char16_t));

@@ -103,7 +103,7 @@ Block<char16_t> TextStore::reserveSide(std::size_t count, bool continues) {
 void TextStore::append(std::u16string_view chars, int at, int replaced, CaseMode mode,
                        Block<char16_t>* reserved) {
     const auto n = static_cast<long long>(chars.size());
-    if (n == 0) {
+    if (n == 0 && replaced == 0) {
         return;
     }
     if (static_cast<long long>(length()) + n - replaced > kMaxLength) {
@@ -126,6 +126,15 @@ void TextStore::append(std::u16string_view chars, int at, int replaced, CaseMode
     }
     pending_.sideLength += count;
     pending_.overwritten += replaced;
+}
+
+void TextStore::reserveBase(int length) {
+    if (baseCapacity() >= length + 1) {
+        return;
+    }
+    Block<char16_t> bigger(allocator_, units(length + kBaseSlack + 1));
+    std::copy_n(base_.data(), baseLength_ + 1, bigger.data());
+    base_ = std::move(bigger);
 }
 
 bool TextStore::deletionAdjoins(int d, int c) const noexcept {

@@ -78,7 +78,8 @@ public:
     int sideCapacity() const noexcept { return static_cast<int>(side_.capacity()); }
 
     // Appends `chars` to the pending insertion at logical index `at`, replacing `replaced`
-    // characters after it (overwrite mode), then cases them. Needs no pending deletion, and a
+    // characters after it (overwrite mode; more than it appends, or with nothing appended, when
+    // a run of edits is gathered into one), then cases them. Needs no pending deletion, and a
     // pending insertion must end at `at`. A larger side buffer comes from `reserved` when it is
     // given and big enough, else it is allocated: then COomEx (nothing changed) when full.
     void append(std::u16string_view chars, int at, int replaced, CaseMode mode,
@@ -87,6 +88,9 @@ public:
     // that must not fail halfway; empty when the side buffer will have room anyway: the
     // current one when the pending insertion `continues`, else a fresh one after a commit.
     Block<char16_t> reserveSide(std::size_t count, bool continues);
+    // Makes the base array hold `length` characters, so that a commit up to that length needs
+    // no allocation; throws COomEx (nothing changed).
+    void reserveBase(int length);
     // True when [d, c) may grow the pending deletion (none pending, or it starts at d or c).
     bool deletionAdjoins(int d, int c) const noexcept;
     // Removes [d, c) by growing the pending deletion; needs no pending insertion and
