@@ -141,17 +141,17 @@ private:
 };
 
 // Appends `chars` to the gathered edit, which ends at logical index `at`, in place of
-// `replaced` characters of the text, and lays the lines around it out again. A failed layout
-// takes the characters back out.
-void gather(EditState& state, std::u16string_view chars, int at, int replaced, int layoutAt,
-            int editEnd, int delta, Block<char16_t>& side) {
-    const TextStore::Pending before = state.text.pending();
+// `replaced` characters of the text.
+void gather(EditState& state, std::u16string_view chars, int at, int replaced,
+            Block<char16_t>& side) {
     state.text.append(chars, at, replaced, CaseMode::Keep, &side);
-    if (delta == 0 && chars.size() == static_cast<std::size_t>(replaced)) {
-        return; // unchanged text carried over
-    }
+}
+
+// Lays the lines around an edit out again (see LineLayout::relayoutAround); when that fails,
+// the text goes back to `before` and the failure goes on.
+void relayout(EditState& state, const TextStore::Pending& before, int at, int editEnd, int delta) {
     try {
-        state.layouter.relayoutAround(layoutAt, editEnd, delta);
+        state.layouter.relayoutAround(at, editEnd, delta);
     } catch (...) {
         state.text.restorePending(before);
         throw;
@@ -201,20 +201,24 @@ LRESULT onReplaceMatches(EditState& state, const NEditReplaceMatches* request) {
             const std::u16string_view between(original + carried,
                                               static_cast<std::size_t>(match.start - carried));
             const int gatherEnd = at - static_cast<int>(between.size());
+            const TextStore::Pending before = state.text.pending();
             // The selection goes first ...
-            gather(state, between, gatherEnd, static_cast<int>(between.size()) + matched, at, at,
-                   -matched, ready.side);
+            gather(state, between, gatherEnd, static_cast<int>(between.size()) + matched,
+                   ready.side);
             carried = match.end;
             if (matched > 0) {
+                relayout(state, before, at, at, -matched);
                 state.caret = state.anchor = at;
                 markModified(state);
                 record(state, UndoKind::Deletion, at, matched,
                        std::move(ready.deletedTexts[nextDeleted++]));
             }
-            // ... then the replacement takes its place.
+            // ... then the replacement takes its place. Both are laid out as they happen: the
+            // lines an incremental layout leaves may depend on the steps it took.
             if (replacementLength > 0) {
-                gather(state, replacement, at, 0, at, at + replacementLength, replacementLength,
-                       ready.side);
+                const TextStore::Pending afterDeletion = state.text.pending();
+                gather(state, replacement, at, 0, ready.side);
+                relayout(state, afterDeletion, at, at + replacementLength, replacementLength);
                 state.caret = state.anchor = at + replacementLength;
                 markModified(state);
                 record(state, UndoKind::Insertion, at, replacementLength, {});

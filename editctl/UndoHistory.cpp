@@ -56,7 +56,10 @@ Block<char16_t> UndoHistory::copyText(std::span<const char16_t> chars) {
 }
 
 void UndoHistory::push(UndoKind kind, int index, int length, Block<char16_t> text) noexcept {
-    for (std::size_t i = static_cast<std::size_t>(position_); i < records_.capacity(); ++i) {
+    // The redo tail ends at the first empty slot: every slot after it is empty already, so a
+    // long run of pushes into reserved room costs nothing per push.
+    for (std::size_t i = static_cast<std::size_t>(position_);
+         i < records_.capacity() && records_[i].kind != UndoKind::Empty; ++i) {
         freeSlot(records_[i]);
     }
     UndoRecord& record = records_[static_cast<std::size_t>(position_)];

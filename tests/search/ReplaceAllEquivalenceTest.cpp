@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -42,6 +43,20 @@ struct Observed {
     std::vector<std::u16string> messages;
     friend bool operator==(const Observed&, const Observed&) = default;
 };
+
+void PrintTo(const Observed& o, std::ostream* out) {
+    *out << testing::PrintToString(o.text) << " caret " << o.caret << " anchor " << o.anchor
+         << " modified " << o.modified << " saved " << o.savedPoint << " undo " << o.undoPosition
+         << " view " << o.firstVisibleLine << "/" << o.maxFirstLine << " " << o.horizontalPosition
+         << "/" << o.maxHorizontalPosition << " count " << o.count << " lines";
+    for (const std::int64_t start : o.lineStarts) {
+        *out << " " << start;
+    }
+    *out << " records";
+    for (const RecordCopy& r : o.records) {
+        *out << " " << static_cast<int>(r.kind) << ":" << r.index << "+" << r.length;
+    }
+}
 
 editctl::EditState& stateOf(HWND edit) {
     editctl::EditState* state = nullptr;
