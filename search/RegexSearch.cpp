@@ -196,7 +196,9 @@ public:
         if (p == RegexStartFilter::npos) {
             return false;
         }
-        captures.assign(1, CaptureSpan{p, p + filter_.prefix().size()});
+        // Groups can only stand in alternatives that never match: none was passed.
+        captures.assign(static_cast<std::size_t>(program_.groupSlots()), CaptureSpan{});
+        captures[0] = {p, p + filter_.prefix().size()};
         return true;
     }
 
