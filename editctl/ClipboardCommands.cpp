@@ -33,6 +33,55 @@ private:
     bool open_;
 };
 
+// Calls f(pointer, count) for each contiguous piece of the logical text [start, end).
+template <class F> void forEachPiece(const TextStore& text, int start, int end, F&& f) {
+    const TextStore::Spans spans = text.spansFrom(start);
+    int left = end - start;
+    for (int k = 0; k < spans.count && left > 0; ++k) {
+        const TextStore::Span& span = spans.parts[static_cast<std::size_t>(k)];
+        const int take = std::min(left, span.length);
+        f(span.data, static_cast<std::size_t>(take));
+        left -= take;
+    }
+}
+
+// Puts the selection on the clipboard with CR LF line breaks. The block is had before the
+// clipboard is emptied, so a copy that cannot get the memory leaves the clipboard as it was.
+bool copyToClipboard(EditState& state) {
+    commitPending(state, true);
+    const int start = selectionStart(state);
+    const int end = selectionEnd(state);
+    if (start == end) {
+        return false;
+    }
+    std::size_t crs = 0;
+    forEachPiece(state.text, start, end, [&crs](const char16_t* piece, std::size_t length) {
+        crs += static_cast<std::size_t>(std::count(piece, piece + length, kCr));
+    });
+    const auto length = static_cast<std::size_t>(end - start);
+    auto* block = static_cast<char16_t*>(LocalAlloc(LPTR, (length + crs + 1) * sizeof(char16_t)));
+    if (block == nullptr) {
+        return false;
+    }
+    char16_t* out = block;
+    forEachPiece(state.text, start, end, [&out](const char16_t* piece, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            *out++ = piece[i];
+            if (piece[i] == kCr) {
+                *out++ = kLf;
+            }
+        }
+    });
+    *out = 0;
+    const OpenedClipboard clipboard(state.hwnd);
+    if (!clipboard.isOpen() || !EmptyClipboard() ||
+        SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
+        LocalFree(block);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::u16string fromClipboardBreaks(std::u16string_view text) {
@@ -48,34 +97,7 @@ std::u16string fromClipboardBreaks(std::u16string_view text) {
 }
 
 LRESULT copySelection(EditState& state) {
-    commitPending(state, true);
-    const int start = selectionStart(state);
-    const int end = selectionEnd(state);
-    if (start == end) {
-        return 0;
-    }
-    const OpenedClipboard clipboard(state.hwnd);
-    if (!clipboard.isOpen() || !EmptyClipboard()) {
-        return 0;
-    }
-    const char16_t* selected = state.text.baseText() + start;
-    const auto length = static_cast<std::size_t>(end - start);
-    const auto crs = static_cast<std::size_t>(std::count(selected, selected + length, kCr));
-    auto* block = static_cast<char16_t*>(LocalAlloc(LPTR, (length + crs + 1) * sizeof(char16_t)));
-    if (block == nullptr) {
-        return 0;
-    }
-    char16_t* out = block;
-    for (std::size_t i = 0; i < length; ++i) {
-        *out++ = selected[i];
-        if (selected[i] == kCr) {
-            *out++ = kLf;
-        }
-    }
-    *out = 0;
-    if (SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
-        LocalFree(block);
-    }
+    copyToClipboard(state);
     return 0;
 }
 
@@ -100,8 +122,10 @@ LRESULT cutSelection(EditState& state) {
     if (state.readOnly) {
         return 0;
     }
-    SendMessage(state.hwnd, WM_COPY, 0, 0);
-    SendMessage(state.hwnd, WM_CLEAR, 0, 0);
+    // What could not be put on the clipboard is not deleted.
+    if (copyToClipboard(state)) {
+        SendMessage(state.hwnd, WM_CLEAR, 0, 0);
+    }
     return 0;
 }
 

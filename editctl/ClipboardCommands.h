@@ -11,12 +11,13 @@ namespace editctl {
 
 struct EditState;
 
-// WM_COPY: the selection goes to the clipboard with every CR written as CR LF.
+// WM_COPY: the selection goes to the clipboard with every CR written as CR LF; a copy that
+// cannot get the memory leaves the clipboard as it was.
 LRESULT copySelection(EditState& state);
 // WM_PASTE: the clipboard's text replaces the selection, each CR LF taken as one CR. Refused
 // when read-only.
 LRESULT pasteClipboard(EditState& state);
-// WM_CUT: copy, then clear. Refused when read-only.
+// WM_CUT: copy, then clear only when the copy succeeded. Refused when read-only.
 LRESULT cutSelection(EditState& state);
 // WM_CLEAR: deletes a non-empty selection. Refused when read-only.
 LRESULT clearSelection(EditState& state);

@@ -5,6 +5,9 @@
 #include "editctl/EditHandlers.h"
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
+#include "editctl/ImeCompMessages.h"
+#include "editctl/ImeInput.h"
+#include "editctl/Scrolling.h"
 #include "platform/Gdi.h"
 
 #include <algorithm>
@@ -13,12 +16,14 @@ namespace editctl {
 
 namespace {
 
-// Runs a relayout that may re-wrap every line while the same text stays at the top.
+// Runs a relayout that may re-wrap every line while the same text stays at the top, then
+// brings the caret into view.
 template <class Change> void keepingFirstVisibleLine(EditState& state, Change&& change) {
     const auto topIndex = state.lines.start(std::min(state.firstVisibleLine, state.lines.count()));
     change();
     state.firstVisibleLine = state.lines.lineOf(topIndex);
     updateScrollBars(state);
+    scrollCaretIntoView(state, false);
 }
 
 } // namespace
@@ -36,10 +41,15 @@ LRESULT onSize(EditState& state, WPARAM type, LPARAM size) {
     updateScrollBars(state);
     rebuildOffscreenLine(state);
     invalidateAll(state);
+    moveImeWindowToCaret(state);
     return 0;
 }
 
 LRESULT onSetFont(EditState& state, HFONT font) {
+    // The description is read before the old copy goes: the font given may be that copy.
+    LOGFONTW description{};
+    const bool described =
+        font != nullptr && GetObjectW(font, sizeof(description), &description) != 0;
     if (state.font != nullptr) {
         SelectObject(state.memoryDc, state.previousFont);
         DeleteObject(state.font);
@@ -47,12 +57,15 @@ LRESULT onSetFont(EditState& state, HFONT font) {
         state.previousFont = nullptr;
     }
     state.widths.clear();
-    LOGFONTW description{};
-    if (font != nullptr && GetObjectW(font, sizeof(description), &description) != 0) {
+    if (described) {
         state.font = CreateFontIndirectW(&description);
         if (state.font != nullptr) {
             state.previousFont = SelectObject(state.memoryDc, state.font);
         }
+    }
+    // The composition window draws with the control's copy, so it must never keep the old one.
+    if (state.imeWindow != nullptr) {
+        SendMessage(state.imeWindow, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), 0);
     }
     SendMessage(state.hwnd, NEM_REFORMAT, 0, 0);
     rebuildOffscreenLine(state);
@@ -126,6 +139,11 @@ LRESULT onSetLineSpacing(EditState& state, WPARAM pixels) {
     readFontMeasures(state);
     rebuildOffscreenLine(state);
     SendMessage(state.hwnd, NEM_REFORMAT, 0, 0);
+    scrollCaretIntoView(state, false);
+    if (state.imeWindow != nullptr) {
+        SendMessage(state.imeWindow, NIM_SETLINESPACING,
+                    static_cast<WPARAM>(state.layout.lineSpacing), 0);
+    }
     invalidateAll(state);
     return 1;
 }

@@ -4,6 +4,7 @@
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
 #include "editctl/GdiCharMetrics.h"
+#include "editctl/ImeInput.h"
 #include "platform/Gdi.h"
 
 #include <memory>
@@ -47,6 +48,9 @@ LRESULT onCreate(HWND hwnd, const CREATESTRUCT* create) {
     // From here on the window owns the state; WM_DESTROY frees it.
     SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
     SendMessage(hwnd, NEM_REFORMAT, 0, 0);
+    if (EditState* created = stateOf(hwnd)) {
+        createImeWindow(*created);
+    }
     if (create != nullptr && create->lpszName != nullptr && create->lpszName[0] != 0) {
         SendMessage(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(create->lpszName));
     }
@@ -61,6 +65,9 @@ void onDestroy(HWND hwnd) {
     SetWindowLongPtr(hwnd, GWLP_USERDATA, 0);
     if (!state) {
         return;
+    }
+    if (state->imeWindow != nullptr) {
+        DestroyWindow(state->imeWindow);
     }
     releaseOffscreenLine(*state);
     if (state->memoryDc != nullptr) {

@@ -11,8 +11,11 @@ namespace {
 
 constexpr char16_t kCr = u'\r';
 
-std::size_t units(int count) {
-    return static_cast<std::size_t>(count);
+void markModified(EditState& state) {
+    if (!state.modified) {
+        state.savedPoint = state.undo.position();
+        state.modified = true;
+    }
 }
 
 bool containsCr(const TextStore& text, int start, int end) {
@@ -35,30 +38,7 @@ int replaceableAfter(const TextStore& text, int caret, int n) {
     return replaced;
 }
 
-void mergeChange(EditResult& into, const EditResult& from) {
-    if (!from.changed) {
-        return;
-    }
-    if (!into.changed) {
-        const bool limit = into.limitReached;
-        into = from;
-        into.limitReached = into.limitReached || limit;
-        return;
-    }
-    into.breaksChanged = into.breaksChanged || from.breaksChanged;
-    into.lines.firstLine = std::min(into.lines.firstLine, from.lines.firstLine);
-    into.lines.lastLine = std::max(into.lines.lastLine, from.lines.lastLine);
-    into.lines.linesAfter = from.lines.linesAfter;
-}
-
 } // namespace
-
-void markModified(EditState& state) {
-    if (!state.modified) {
-        state.savedPoint = state.undo.position();
-        state.modified = true;
-    }
-}
 
 void commitPending(EditState& state, bool record) {
     if (state.text.hasPendingEdit()) {
@@ -69,7 +49,6 @@ void commitPending(EditState& state, bool record) {
             state.savedPoint = -1;
         }
     }
-    state.lines.applyShift();
 }
 
 EditResult insertText(EditState& state, std::u16string_view chars, bool overwrite) {
@@ -105,36 +84,35 @@ EditResult insertText(EditState& state, std::u16string_view chars, bool overwrit
     if (chars.size() > static_cast<std::size_t>(TextStore::kMaxLength)) {
         throw COomEx(chars.size() * sizeof(char16_t));
     }
-    // The side buffer the insertion needs is had before the selection goes, so that a paste
-    // too large for memory leaves the selection in place.
-    const TextStore::Pending& current = text.pending();
-    const bool continues = selected == 0 && text.hasPendingInsertion() &&
-                           current.insertionPoint + current.sideLength == state.caret;
-    Block<char16_t> reserved =
-        text.reserveSide((continues ? units(current.sideLength) : 0) + chars.size(), continues);
-    if (selected > 0) {
-        mergeChange(result, deleteRange(state, selStart, selEnd));
-    }
-    const int at = state.caret;
+    // A selection is replaced by a pending insertion that overwrites it: nothing is taken away
+    // before everything the insertion needs has been had, so a failure keeps the selected text.
+    const int at = selStart;
     const TextStore::Pending& pending = text.pending();
-    if (text.hasPendingDeletion() ||
-        (text.hasPendingInsertion() && pending.insertionPoint + pending.sideLength != at)) {
+    const bool continues = selected == 0 && text.hasPendingInsertion() &&
+                           pending.insertionPoint + pending.insertedLength == at;
+    if (text.hasPendingEdit() && !continues) {
         commitPending(state, true);
     }
     const int n = static_cast<int>(chars.size());
-    const int replaced = overwriting ? replaceableAfter(text, at, n) : 0;
+    const int replaced = overwriting ? replaceableAfter(text, at, n) : selected;
+    const bool crRemoved = selected > 0 && containsCr(text, selStart, selEnd);
     const TextStore::Pending before = text.pending();
-    text.append(chars, at, replaced, state.caseMode(), &reserved);
-    EditResult inserted;
+    text.append(chars, at, replaced, state.caseMode());
     try {
-        inserted.lines = state.layouter.relayoutAround(at, at + n, n - replaced);
+        result.lines = state.layouter.relayoutAround(at, at + n, n - replaced);
     } catch (...) {
         text.restorePending(before);
         throw;
     }
-    inserted.changed = true;
-    inserted.breaksChanged = chars.find(kCr) != std::u16string_view::npos;
-    mergeChange(result, inserted);
+    result.changed = true;
+    result.breaksChanged = crRemoved || chars.find(kCr) != std::u16string_view::npos;
+    if (state.layouter.gutterOutgrown()) {
+        // One more digit narrows the text area: everything is laid out and repainted again.
+        state.layouter.layoutAll();
+        result.lines.firstLine = 0;
+        result.lines.lastLine = state.lines.count();
+        result.lines.linesAfter = state.lines.count();
+    }
     state.caret = state.anchor = at + n;
     markModified(state);
     return result;

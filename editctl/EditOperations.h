@@ -22,9 +22,6 @@ struct EditResult {
     LineLayout::Change lines;
 };
 
-// Sets the modified flag after an edit; the first edit after a clean state remembers the undo
-// position as the saved one.
-void markModified(EditState& state);
 // Merges the pending edit into the text, recording undo records when `record` is true.
 void commitPending(EditState& state, bool record);
 // Inserts `chars` at the caret (after deleting a non-empty selection), replacing following

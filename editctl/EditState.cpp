@@ -11,8 +11,9 @@ EditState::EditState() {
 EditState::~EditState() = default;
 
 bool EditState::checkInvariants() const noexcept {
-    return text.checkInvariants() && lines.checkInvariants(text.length()) && caret >= 0 &&
-           anchor >= 0 && caret <= text.length() && anchor <= text.length();
+    return text.checkInvariants() && lines.checkInvariants(text.length()) &&
+           undo.checkInvariants() && caret >= 0 && anchor >= 0 && caret <= text.length() &&
+           anchor <= text.length();
 }
 
 CaseMode EditState::caseMode() const noexcept {

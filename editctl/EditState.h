@@ -12,6 +12,7 @@
 #include "editctl/TextStore.h"
 #include "editctl/UndoHistory.h"
 #include "editctl/WidthCache.h"
+#include "platform/InputMethod.h"
 
 #include <array>
 #include <memory>
@@ -27,7 +28,7 @@ struct EditState {
     EditState(const EditState&) = delete;
     EditState& operator=(const EditState&) = delete;
 
-    // Checks the text store and the line table against each other; false when broken.
+    // Checks the text store, the line table and the undo history; false when any is broken.
     bool checkInvariants() const noexcept;
     // The case inserted and set text is put in (ES_LOWERCASE before ES_UPPERCASE).
     CaseMode caseMode() const noexcept;
@@ -65,7 +66,8 @@ struct EditState {
 
     // Window.
     HWND hwnd = nullptr;
-    HWND imeWindow = nullptr;
+    HWND imeWindow = nullptr;      // the "nImeComp" child
+    HIMC keptImeContext = nullptr; // detached while read-only
     int controlId = 0;
     bool lowerCase = false;
     bool upperCase = false;

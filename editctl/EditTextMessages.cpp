@@ -77,7 +77,7 @@ LRESULT onCopyText(EditState& state, char16_t* buffer) {
 
 LRESULT onGetBuffer(EditState& state) {
     commitPending(state, true);
-    return reinterpret_cast<LRESULT>(state.text.baseText());
+    return reinterpret_cast<LRESULT>(state.text.contiguousText());
 }
 
 LRESULT onLineIndex(const EditState& state, WPARAM line) {
@@ -119,8 +119,10 @@ LRESULT onGetLine(const EditState& state, WPARAM line, char16_t* buffer) {
     if (buffer == nullptr || line >= static_cast<WPARAM>(state.lines.count())) {
         return 0;
     }
+    // The caller says in the buffer's first word how many characters it holds.
+    const int room = buffer[0];
     const int number = static_cast<int>(line);
-    const int length = displayLineLength(state, number);
+    const int length = std::min(displayLineLength(state, number), room);
     state.text.copyOut(static_cast<int>(state.lines.start(number)), length, buffer);
     return length;
 }

@@ -6,6 +6,8 @@
 #include "editctl/EditHandlers.h"
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
+#include "editctl/ImeCompWindow.h"
+#include "editctl/ImeInput.h"
 #include "editctl/KeyInput.h"
 #include "editctl/MouseInput.h"
 #include "editctl/PaintHandlers.h"
@@ -32,8 +34,9 @@ constexpr UINT kHandled[] = {
     EM_SCROLLCARET, EM_REPLACESEL, EM_LIMITTEXT, EM_CANUNDO, EM_UNDO, EM_EMPTYUNDOBUFFER,
     EM_GETFIRSTVISIBLELINE, EM_SETREADONLY, WM_KEYDOWN, WM_CHAR, WM_HSCROLL, WM_VSCROLL,
     WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP,
-    WM_MOUSEWHEEL, WM_IME_CHAR, WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, WM_UNDO, EM_REDO, EM_CANREDO,
-    NEM_SETOPTIONS, NEM_GETREADONLY,
+    WM_MOUSEWHEEL, WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION, WM_IME_ENDCOMPOSITION, WM_IME_CHAR,
+    WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, WM_UNDO, EM_REDO, EM_CANREDO, NEM_SETOPTIONS,
+    NEM_GETREADONLY,
     // Painting; WM_PAINT without a state goes to the default procedure, which validates.
     NEM_SETSYMBOLS, NEM_SETCOLOR, NEM_SETIMEUNDERLINE};
 
@@ -161,6 +164,12 @@ LRESULT dispatch(EditState& state, HWND hwnd, UINT message, WPARAM wParam, LPARA
         return onChar(state, wParam);
     case WM_IME_CHAR:
         return onImeChar(state, wParam);
+    case WM_IME_STARTCOMPOSITION:
+        return onImeStartComposition(state);
+    case WM_IME_COMPOSITION:
+        return onImeComposition(state, lParam);
+    case WM_IME_ENDCOMPOSITION:
+        return onImeEndComposition(state);
     case WM_HSCROLL:
         return onHScroll(state, wParam);
     case WM_VSCROLL:
@@ -243,6 +252,7 @@ LRESULT nEditWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 ATOM registerNEditClass() {
     static const ATOM atom = [] {
+        registerImeCompClass();
         WNDCLASS wc;
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = nEditWindowProc;

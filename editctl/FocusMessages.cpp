@@ -3,6 +3,7 @@
 #include "editctl/ControlMessages.h"
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
+#include "editctl/ImeInput.h"
 
 namespace editctl {
 
@@ -21,11 +22,13 @@ void repaintSelectedLines(const EditState& state) {
 LRESULT onSetFocus(EditState& state) {
     refreshCaret(state);
     repaintSelectedLines(state);
+    openImeOnFocus(state, true);
     notifyParent(state, EN_SETFOCUS);
     return 0;
 }
 
 LRESULT onKillFocus(EditState& state) {
+    openImeOnFocus(state, false);
     removeCaret(state);
     repaintSelectedLines(state);
     notifyParent(state, EN_KILLFOCUS);

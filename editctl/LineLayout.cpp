@@ -121,6 +121,17 @@ int LineLayout::gutterMargin(int zeroWidth) const noexcept {
     return params_.lineNumbers ? zeroWidth * (params_.lineNumberDigits + 1) : 1;
 }
 
+bool LineLayout::gutterOutgrown() const noexcept {
+    if (!params_.lineNumbers) {
+        return false;
+    }
+    long long limit = 1;
+    for (int d = 0; d < params_.lineNumberDigits && limit <= lines_.count(); ++d) {
+        limit *= 10;
+    }
+    return lines_.count() >= limit;
+}
+
 void LineLayout::layoutAll() {
     const int zeroWidth = widths_.width(u'0');
     if (params_.clientWidth == 0) {
@@ -170,10 +181,16 @@ void LineLayout::layoutAll() {
 LineLayout::Change LineLayout::relayoutAround(int at, int editEnd, int delta) {
     Change change;
     change.linesBefore = lines_.count();
-    const int first = std::max(lines_.lineOf(at) - 1, 0);
+    // The line before may now take a word back; an edit right at a line start can even change
+    // the break of the line before that, which looked at the first character here.
+    const int line = lines_.lineOf(at);
+    const int first = std::max(line - (lines_.start(line) == at ? 2 : 1), 0);
     const int length = text_.length();
     int start = static_cast<int>(lines_.start(first));
-    int following = lines_.count(); // first old line that keeps its start (moved by delta)
+    // Old lines starting behind the edit keep their breaks once a new line starts where one
+    // of them starts, moved by the edit: from there on the text and so the layout are the same.
+    int following = lines_.count();
+    int candidate = std::max(lines_.firstLineAtOrAfter(std::int64_t{editEnd} - delta), first + 1);
     produced_.clear();
     try {
         for (;;) {
@@ -181,12 +198,18 @@ LineLayout::Change LineLayout::relayoutAround(int at, int editEnd, int delta) {
             int next = end;
             if (end < length && text_.at(end) == kCr) {
                 next = end + 1;
-                if (end >= editEnd) {
-                    following = lines_.firstLineAtOrAfter(std::int64_t{next} - delta);
-                    break;
-                }
             } else if (end >= length) {
                 break;
+            }
+            if (next >= editEnd) {
+                const std::int64_t old = std::int64_t{next} - delta;
+                while (candidate < lines_.count() && lines_.start(candidate) < old) {
+                    ++candidate;
+                }
+                if (candidate < lines_.count() && lines_.start(candidate) == old) {
+                    following = candidate;
+                    break;
+                }
             }
             produced_.push_back(static_cast<std::uint32_t>(next));
             start = next;
@@ -194,7 +217,6 @@ LineLayout::Change LineLayout::relayoutAround(int at, int editEnd, int delta) {
     } catch (const std::bad_alloc&) {
         throw COomEx(produced_.size() * sizeof(std::uint32_t));
     }
-    following = std::max(following, first + 1);
     lines_.replace(first + 1, following - (first + 1), produced_, delta);
     change.firstLine = first;
     change.lastLine = first + static_cast<int>(produced_.size());

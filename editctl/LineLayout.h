@@ -37,9 +37,12 @@ public:
     // Lays out the whole text (nothing when the client width is 0), growing the line-number
     // gutter as the line count passes powers of ten.
     void layoutAll();
-    // Re-breaks the lines around an edit already made in the text: from the display line
-    // before the one holding `at` to the end of the logical line holding `editEnd` (new
-    // indices); `delta` is the change in length. Throws COomEx with the table unchanged.
+    // True when line numbers are shown and the line count has outgrown the gutter's digits.
+    bool gutterOutgrown() const noexcept;
+    // Re-breaks the lines around an edit already made in the text, whose changed characters
+    // end at `editEnd` (new indices) and whose change in length is `delta`: from the display
+    // line before the one holding `at` until a new line start meets an old one moved by
+    // `delta`. Throws COomEx with the table unchanged.
     Change relayoutAround(int at, int editEnd, int delta);
 
 private:

@@ -14,7 +14,11 @@ std::size_t entries(int count) {
 } // namespace
 
 LineTable::LineTable(BlockAllocator& allocator)
-    : allocator_(allocator), starts_(allocator, kSlack, true) {}
+    : allocator_(allocator), starts_(allocator, kSlack, true), gapLength_(kSlack - 2) {}
+
+int LineTable::slackFor(int count) noexcept {
+    return std::max(int{kSlack}, count / 16);
+}
 
 int LineTable::lineOf(std::int64_t index) const noexcept {
     int lo = 0;
@@ -44,14 +48,36 @@ int LineTable::firstLineAtOrAfter(std::int64_t index) const noexcept {
     return lo;
 }
 
-void LineTable::applyShift() noexcept {
-    if (shift_ != 0) {
-        for (int i = shiftLine_; i <= count_; ++i) {
-            starts_[entries(i)] += static_cast<std::uint32_t>(shift_);
+void LineTable::moveGap(int line) noexcept {
+    std::uint32_t* const data = starts_.data();
+    const auto shift = static_cast<std::uint32_t>(shift_);
+    const auto gap = entries(gapLength_);
+    if (line < gapStart_) {
+        // Entries [line, gapStart_) go behind the gap, stored without the shift.
+        if (shift == 0) {
+            std::memmove(data + line + gap, data + line,
+                         entries(gapStart_ - line) * sizeof(std::uint32_t));
+        } else {
+            for (int i = gapStart_ - 1; i >= line; --i) {
+                data[entries(i) + gap] = data[i] - shift;
+            }
+        }
+    } else if (line > gapStart_) {
+        if (shift == 0) {
+            std::memmove(data + gapStart_, data + gapStart_ + gap,
+                         entries(line - gapStart_) * sizeof(std::uint32_t));
+        } else {
+            for (int i = gapStart_; i < line; ++i) {
+                data[i] = data[entries(i) + gap] + shift;
+            }
         }
     }
+    gapStart_ = line;
+}
+
+void LineTable::applyShift() noexcept {
+    moveGap(count_ + 1);
     shift_ = 0;
-    shiftLine_ = 0;
 }
 
 Block<std::uint32_t> LineTable::prepareReset() {
@@ -63,13 +89,14 @@ void LineTable::resetSingleLine(int length, Block<std::uint32_t> fresh) noexcept
     fresh[1] = static_cast<std::uint32_t>(length);
     starts_ = std::move(fresh);
     count_ = 1;
+    gapStart_ = 2;
+    gapLength_ = capacity() - 2;
     shift_ = 0;
-    shiftLine_ = 0;
 }
 
 void LineTable::beginRebuild() noexcept {
+    // Entries are written in order from the front; the gap stays behind them.
     shift_ = 0;
-    shiftLine_ = 0;
     starts_[0] = 0;
     count_ = 1;
 }
@@ -93,67 +120,72 @@ void LineTable::appendStart(std::uint32_t start, std::size_t growBy, std::uint32
 
 void LineTable::finishRebuild(std::uint32_t length) noexcept {
     starts_[entries(count_)] = length;
+    gapStart_ = count_ + 1;
+    gapLength_ = capacity() - (count_ + 1);
     trim();
 }
 
 void LineTable::replace(int first, int oldCount, std::span<const std::uint32_t> starts, int delta) {
     const int added = static_cast<int>(starts.size());
-    const int oldEnd = first + oldCount;
     const int newCount = count_ - oldCount + added;
-    Block<std::uint32_t> bigger;
-    if (newCount + 1 > capacity()) {
-        bigger = Block<std::uint32_t>(allocator_, entries(newCount + kSlack + 1));
-    }
-    // From here on nothing can fail. First make the old shift cover exactly [oldEnd, count].
-    if (shift_ != 0) {
-        if (shiftLine_ < first) {
-            for (int i = shiftLine_; i < first; ++i) {
-                starts_[entries(i)] += static_cast<std::uint32_t>(shift_);
-            }
-        } else if (shiftLine_ > oldEnd) {
-            // An edit in front of the shifted region: settle the old shift everywhere.
-            applyShift();
-        }
-        if (shift_ != 0) {
-            shiftLine_ = oldEnd;
-        }
-    }
-    const int tail = count_ - oldEnd + 1; // the sentinel comes along
-    if (bigger) {
+    if (gapLength_ + oldCount < added) {
+        // Everything that can fail comes first: the table is unchanged if it does.
+        const int newCapacity = newCount + 1 + slackFor(newCount);
+        Block<std::uint32_t> bigger(allocator_, entries(newCapacity));
+        moveGap(first);
+        const int behind = count_ + 1 - first; // entries after the gap, the sentinel included
         std::copy_n(starts_.data(), first, bigger.data());
-        std::copy_n(starts_.data() + oldEnd, tail, bigger.data() + first + added);
+        std::copy_n(starts_.data() + first + gapLength_, behind,
+                    bigger.data() + newCapacity - behind);
         starts_ = std::move(bigger);
-    } else if (added != oldCount) {
-        std::memmove(starts_.data() + first + added, starts_.data() + oldEnd,
-                     entries(tail) * sizeof(std::uint32_t));
+        gapLength_ = newCapacity - (count_ + 1);
+    } else {
+        moveGap(first);
     }
+    // The replaced entries are the first ones behind the gap; the new ones go in front of it.
+    gapLength_ += oldCount;
     std::copy(starts.begin(), starts.end(), starts_.data() + first);
+    gapStart_ = first + added;
+    gapLength_ -= added;
     count_ = newCount;
     shift_ += delta;
-    shiftLine_ = shift_ != 0 ? first + added : 0;
     trim();
 }
 
 void LineTable::trim() noexcept {
-    if (count_ + 1 < capacity() - kSlack) {
-        if (starts_.shrinkInPlace(entries(count_ + kSlack + 1))) {
-            return;
+    const int slack = slackFor(count_);
+    if (gapLength_ <= 2 * slack) {
+        return;
+    }
+    const int newCapacity = count_ + 1 + slack;
+    const int behind = count_ + 1 - gapStart_; // entries after the gap, the sentinel included
+    std::uint32_t* const data = starts_.data();
+    if (allocator_.isMapped(data)) {
+        // A mapped table closes its gap down to the slack and gives its tail pages back.
+        std::memmove(data + gapStart_ + slack, data + gapStart_ + gapLength_,
+                     entries(behind) * sizeof(std::uint32_t));
+        if (starts_.shrinkInPlace(entries(newCapacity))) {
+            gapLength_ = slack;
+        } else {
+            std::memmove(data + gapStart_ + gapLength_, data + gapStart_ + slack,
+                         entries(behind) * sizeof(std::uint32_t));
         }
-        try {
-            Block<std::uint32_t> smaller(allocator_, entries(count_ + kSlack + 1));
-            std::copy_n(starts_.data(), count_ + 1, smaller.data());
-            starts_ = std::move(smaller);
-        } catch (const COomEx&) {
-            // The larger table simply stays.
-        }
+        return;
+    }
+    try {
+        Block<std::uint32_t> smaller(allocator_, entries(newCapacity));
+        std::copy_n(data, gapStart_, smaller.data());
+        std::copy_n(data + gapStart_ + gapLength_, behind, smaller.data() + gapStart_ + slack);
+        starts_ = std::move(smaller);
+        gapLength_ = slack;
+    } catch (const COomEx&) {
+        // The larger table simply stays.
     }
 }
 
 bool LineTable::checkInvariants(int length) const noexcept {
-    if (!starts_ || count_ < 1 || count_ + 1 > capacity() || starts_[0] != 0) {
-        return false;
-    }
-    if (shift_ == 0 ? shiftLine_ != 0 : (shiftLine_ < 1 || shiftLine_ > count_)) {
+    if (!starts_ || count_ < 1 || count_ + 1 + gapLength_ != capacity() || gapLength_ < 0 ||
+        gapStart_ < 1 || gapStart_ > count_ + 1 || start(0) != 0) {
         return false;
     }
     for (int i = 1; i < count_; ++i) {

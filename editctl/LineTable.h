@@ -1,7 +1,9 @@
 #pragma once
-// The starts of the display lines, plus a sentinel equal to the text length. After an edit the
-// entries behind it are not rewritten: a pending shift is added to every entry from the shift
-// line on when it is read, and for real only at commit (or when an edit lands before it).
+// The starts of the display lines, plus a sentinel equal to the text length, in an array with
+// a gap at the last edited line, as a text buffer keeps one. Entries before the gap hold true
+// starts; entries after it are stored without the pending shift, which is added when they are
+// read. An edit moves the gap to its lines (cost: the lines it moves over), replaces entries
+// there and adds its length change to the shift, so no edit rewrites the rest of the table.
 
 #include "editctl/Block.h"
 
@@ -22,7 +24,7 @@ public:
     // Entries allocated.
     int capacity() const noexcept { return static_cast<int>(starts_.capacity()); }
     // First entry the pending shift applies to, and the shift (0 and 0: none).
-    int shiftLine() const noexcept { return shiftLine_; }
+    int shiftLine() const noexcept { return shift_ != 0 ? gapStart_ : 0; }
     int shift() const noexcept { return shift_; }
 
     // True start of `line` (0 <= line <= count(), count() giving the sentinel); -1 below 0.
@@ -30,8 +32,11 @@ public:
         if (line < 0) {
             return -1;
         }
-        const std::int64_t stored = starts_[static_cast<std::size_t>(line)];
-        return (shift_ != 0 && line >= shiftLine_) ? stored + shift_ : stored;
+        if (line < gapStart_) {
+            return starts_[static_cast<std::size_t>(line)];
+        }
+        return static_cast<std::uint32_t>(starts_[static_cast<std::size_t>(line + gapLength_)] +
+                                          static_cast<std::uint32_t>(shift_));
     }
     // The line whose start <= index < next start; an index at or past the last line's start
     // gives the last line, a negative one line 0.
@@ -39,7 +44,7 @@ public:
     // The first line whose start is at or after `index` (count() when none).
     int firstLineAtOrAfter(std::int64_t index) const noexcept;
 
-    // Adds the pending shift to its entries for real.
+    // Adds the pending shift to its entries for real (moves the gap behind the sentinel).
     void applyShift() noexcept;
 
     // A fresh zeroed array of 256 entries for resetSingleLine(); throws COomEx.
@@ -52,7 +57,7 @@ public:
     void beginRebuild() noexcept;
     // Records the start of the next line; grows by `growBy` entries (at least 256) when full.
     void appendStart(std::uint32_t start, std::size_t growBy, std::uint32_t length);
-    // Sets the sentinel and the line count, and trims surplus capacity when a copy is possible.
+    // Sets the sentinel and the line count, and gives back a large surplus of entries.
     void finishRebuild(std::uint32_t length) noexcept;
 
     // Replaces entries [first, first + oldCount) by `starts` (true positions) and moves every
@@ -65,12 +70,19 @@ public:
     bool checkInvariants(int length) const noexcept;
 
 private:
+    // Room kept beyond the entries: 256, or a sixteenth of the lines for large tables, so
+    // that growing and shrinking cost constant time per line on average.
+    static int slackFor(int count) noexcept;
+    // Moves the gap so that it starts at entry `line`.
+    void moveGap(int line) noexcept;
+    // Gives back surplus entries when the gap has grown well past the slack.
     void trim() noexcept;
 
     BlockAllocator& allocator_;
     Block<std::uint32_t> starts_;
     int count_ = 1;
-    int shiftLine_ = 0;
+    int gapStart_ = 2;  // entries [0, gapStart_) lie before the gap
+    int gapLength_ = 0; // capacity - (count_ + 1)
     int shift_ = 0;
 };
 

@@ -50,8 +50,8 @@ constexpr int NEC_COUNT = 5;
 // then NEM_GETBUFFER) would, with the same text, undo records, selection, modified flag and
 // view, but in one pass over the text. Matches are [start, end) of the text as it stands, in
 // order and not overlapping. Answers the number replaced, or -1 with nothing changed when the
-// list is malformed or the control cannot guarantee the same result (a case style or a text
-// limit is set); the caller then goes step by step.
+// list is malformed or a text limit is set (it could cut an insertion short, which the list
+// cannot foresee); the caller then goes step by step. An empty list only asks: 0 or -1.
 struct NEditMatch {
     int start = 0;
     int end = 0;

@@ -8,10 +8,8 @@
 #include "editctl/Scrolling.h"
 
 #include <algorithm>
-#include <climits>
 #include <span>
 #include <string_view>
-#include <vector>
 
 namespace editctl {
 
@@ -34,56 +32,10 @@ bool wellFormed(const NEditReplaceMatches& request, int textLength) {
     return true;
 }
 
-// What the steps will need, had before the text changes, so that running out of memory
-// leaves everything as it was.
-struct Preparation {
-    std::vector<Block<char16_t>> deletedTexts; // one per non-empty match, in order
-    Block<char16_t> side;                      // room for the gathered edit
-};
-
-Preparation prepare(EditState& state, std::span<const NEditMatch> matches, int replacementLength) {
-    const char16_t* original = state.text.baseText();
-    long long length = state.text.length();
-    long long longest = length;
-    long long records = 0;
-    long long removed = 0;
-    std::size_t nonEmpty = 0;
-    for (const NEditMatch& match : matches) {
-        const int matched = match.end - match.start;
-        length += replacementLength - matched;
-        longest = std::max(longest, length);
-        records += (matched > 0 ? 1 : 0) + (replacementLength > 0 ? 1 : 0);
-        removed += matched;
-        nonEmpty += matched > 0 ? 1 : 0;
-    }
-    const long long gathered = (matches.back().end - matches.front().start) - removed +
-                               static_cast<long long>(matches.size()) * replacementLength;
-    if (longest > TextStore::kMaxLength || records > INT_MAX) {
-        throw COomEx(static_cast<std::size_t>(longest) * sizeof(char16_t));
-    }
-    Preparation ready;
-    state.undo.reserve(static_cast<int>(records));
-    ready.deletedTexts.reserve(nonEmpty);
-    for (const NEditMatch& match : matches) {
-        if (match.end > match.start) {
-            ready.deletedTexts.push_back(state.undo.copyText(std::span<const char16_t>(
-                original + match.start, static_cast<std::size_t>(match.end - match.start))));
-        }
-    }
-    ready.side = state.text.reserveSide(static_cast<std::size_t>(gathered), false);
-    state.text.reserveBase(static_cast<int>(longest));
-    return ready;
-}
-
-// Appends an undo record the way committing the edit would.
-void record(EditState& state, UndoKind kind, int index, int length, Block<char16_t> text) {
-    if (state.savedPoint > state.undo.position()) {
-        state.savedPoint = -1; // the redo records it stood on go now
-    }
-    state.undo.push(kind, index, length, std::move(text));
-}
-
-void moveViewTo(EditState& state, ViewPosition target) {
+// Where scrolling to the caret puts the view, without moving the window's contents: the
+// window is repainted once at the end.
+void moveViewToCaret(EditState& state) {
+    const ViewPosition target = caretInViewPosition(state, false);
     state.firstVisibleLine = std::clamp(target.firstLine, 0, std::max(state.maxFirstLine, 0));
     state.horizontalPosition =
         std::clamp(target.horizontal, 0, std::max(state.maxHorizontalPosition, 0));
@@ -119,49 +71,35 @@ private:
     ScrollMetrics last_;
 };
 
-// Merges the gathered edit into the text, without undo records (they are pushed step by
-// step), on every way out. The base array was reserved, so this cannot fail.
-class MergeOnExit {
+// Shows whatever the steps did, on every way out (a step may run out of memory).
+class ShowOnExit {
 public:
-    explicit MergeOnExit(EditState& state) : state_(state) {}
-    ~MergeOnExit() {
-        try {
-            state_.text.commit(nullptr);
-        } catch (...) {
-            // Not reached: the base array holds the longest text of every step.
+    explicit ShowOnExit(EditState& state) : state_(state) {}
+    ~ShowOnExit() {
+        if (changed) {
+            notifyParent(state_, EN_UPDATE);
         }
-        state_.lines.applyShift();
+        updateScrollBars(state_);
         invalidateAll(state_);
+        refreshCaret(state_);
+        if (changed) {
+            notifyParent(state_, EN_CHANGE);
+        }
     }
-    MergeOnExit(const MergeOnExit&) = delete;
-    MergeOnExit& operator=(const MergeOnExit&) = delete;
+    ShowOnExit(const ShowOnExit&) = delete;
+    ShowOnExit& operator=(const ShowOnExit&) = delete;
+
+    bool changed = false;
 
 private:
     EditState& state_;
 };
 
-// Appends `chars` to the gathered edit, which ends at logical index `at`, in place of
-// `replaced` characters of the text.
-void gather(EditState& state, std::u16string_view chars, int at, int replaced,
-            Block<char16_t>& side) {
-    state.text.append(chars, at, replaced, CaseMode::Keep, &side);
-}
-
-// Lays the lines around an edit out again (see LineLayout::relayoutAround); when that fails,
-// the text goes back to `before` and the failure goes on.
-void relayout(EditState& state, const TextStore::Pending& before, int at, int editEnd, int delta) {
-    try {
-        state.layouter.relayoutAround(at, editEnd, delta);
-    } catch (...) {
-        state.text.restorePending(before);
-        throw;
-    }
-}
-
 } // namespace
 
 LRESULT onReplaceMatches(EditState& state, const NEditReplaceMatches* request) {
-    if (request == nullptr || state.caseMode() != CaseMode::Keep || state.textLimit > 0) {
+    // A text limit may cut an insertion short, and the caller's list assumes it is not.
+    if (request == nullptr || state.textLimit > 0) {
         return -1;
     }
     commitPending(state, true);
@@ -175,68 +113,28 @@ LRESULT onReplaceMatches(EditState& state, const NEditReplaceMatches* request) {
     }
     const std::u16string_view replacement(request->text, static_cast<std::size_t>(request->length));
     const int replacementLength = request->length;
-    Preparation ready = prepare(state, matches, replacementLength);
-
-    // The text stays where it is while the steps run: the edits gather in one pending insertion
-    // from the first match on, which takes the original characters it passes over along.
-    const char16_t* original = state.text.baseText();
     BarUpdates bars(state);
-    bool changed = false;
-    {
-        const MergeOnExit merge(state);
-        int carried = matches.front().start; // original characters up to here are gathered
-        int shift = 0;                       // where the original text now lies, relative
-        std::size_t nextDeleted = 0;
-        for (const NEditMatch& match : matches) {
-            const int matched = match.end - match.start;
-            const int at = match.start + shift;
-            // Selecting the match and bringing it into view.
-            state.anchor = at;
-            state.caret = at + matched;
-            state.rememberedColumn = 0;
-            moveViewTo(state, caretInViewPosition(state, false));
-            if (matched == 0 && replacementLength == 0) {
-                continue; // replacing nothing by nothing changes nothing
-            }
-            const std::u16string_view between(original + carried,
-                                              static_cast<std::size_t>(match.start - carried));
-            const int gatherEnd = at - static_cast<int>(between.size());
-            const TextStore::Pending before = state.text.pending();
-            // The selection goes first ...
-            gather(state, between, gatherEnd, static_cast<int>(between.size()) + matched,
-                   ready.side);
-            carried = match.end;
-            if (matched > 0) {
-                relayout(state, before, at, at, -matched);
-                state.caret = state.anchor = at;
-                markModified(state);
-                record(state, UndoKind::Deletion, at, matched,
-                       std::move(ready.deletedTexts[nextDeleted++]));
-            }
-            // ... then the replacement takes its place. Both are laid out as they happen: the
-            // lines an incremental layout leaves may depend on the steps it took.
-            if (replacementLength > 0) {
-                const TextStore::Pending afterDeletion = state.text.pending();
-                gather(state, replacement, at, 0, ready.side);
-                relayout(state, afterDeletion, at, at + replacementLength, replacementLength);
-                state.caret = state.anchor = at + replacementLength;
-                markModified(state);
-                record(state, UndoKind::Insertion, at, replacementLength, {});
-            }
-            changed = true;
-            shift += replacementLength - matched;
+    ShowOnExit show(state);
+    int shift = 0; // how far the replacements so far have moved the rest of the text
+    for (const NEditMatch& match : matches) {
+        const int at = match.start + shift;
+        // Selecting the match (EM_SETSEL) and bringing it into view (EM_SCROLLCARET).
+        commitPending(state, true);
+        state.anchor = at;
+        state.caret = match.end + shift;
+        state.rememberedColumn = 0;
+        moveViewToCaret(state);
+        // Replacing the selection (EM_REPLACESEL); reading the text afterwards commits it,
+        // which the next step's selection does as well. The edits move forward through the
+        // text, so the text store's gap travels it once.
+        if (insertText(state, replacement, false).changed) {
+            show.changed = true;
             bars.afterEdit();
-            moveViewTo(state, caretInViewPosition(state, false));
+            moveViewToCaret(state);
         }
+        shift += replacementLength - (match.end - match.start);
     }
-    if (changed) {
-        notifyParent(state, EN_UPDATE);
-    }
-    updateScrollBars(state);
-    refreshCaret(state);
-    if (changed) {
-        notifyParent(state, EN_CHANGE);
-    }
+    commitPending(state, true);
     return request->count;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // NEM_REPLACEMATCHES: many replace-selection steps in one pass. Each step runs the same
-// selection, layout, modified-flag, undo and view rules as the messages it stands for; only
-// merging each edit into the text is left out, so a long list costs one pass over the text
-// instead of one per match. The window learns the outcome once, at the end.
+// editing primitives, undo recording and view rules as the messages it stands for; what is
+// left out is making the text contiguous after each step (the text store's gap then travels
+// the text once instead of once per match) and telling the window: it is repainted and
+// notified once, at the end.
 
 #include "editctl/NEditMessages.h"
 #include "platform/Window.h"

@@ -257,26 +257,11 @@ LRESULT onHScroll(EditState& state, WPARAM wParam) {
 }
 
 LRESULT onScroll(EditState& state, WPARAM code) {
-    const int first = state.firstVisibleLine;
-    const int maximum = std::max(state.maxFirstLine, 0);
-    const int step = std::max(visibleLineCount(state) - 1, 0);
-    int lines = 0;
-    switch (code) {
-    case SB_LINEUP:
-        lines = first > 0 ? -1 : 0;
-        break;
-    case SB_LINEDOWN:
-        lines = first < maximum ? 1 : 0;
-        break;
-    case SB_PAGEUP:
-        lines = -std::min(step, first);
-        break;
-    case SB_PAGEDOWN:
-        lines = std::min(step, maximum - first);
-        break;
-    default:
+    if (code > SB_PAGEDOWN) {
         return 0;
     }
+    // The same rule WM_VSCROLL follows, so the answer is what the view really moves.
+    const int lines = verticalTarget(state, code) - state.firstVisibleLine;
     if (lines == 0) {
         return 0;
     }

@@ -5,6 +5,7 @@
 #include "editctl/EditOperations.h"
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
+#include "editctl/ImeInput.h"
 #include "editctl/KeyInput.h"
 #include "editctl/Scrolling.h"
 
@@ -72,6 +73,7 @@ LRESULT onSetReadOnly(EditState& state, WPARAM readOnly) {
         const LONG_PTR style = GetWindowLongPtr(state.hwnd, GWL_STYLE);
         SetWindowLongPtr(state.hwnd, GWL_STYLE,
                          state.readOnly ? (style | ES_READONLY) : (style & ~LONG_PTR{ES_READONLY}));
+        followReadOnly(state);
     }
     return 1;
 }

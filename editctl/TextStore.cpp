@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace editctl {
 
@@ -16,26 +17,12 @@ std::size_t units(int count) {
 } // namespace
 
 TextStore::TextStore(BlockAllocator& allocator)
-    : allocator_(allocator), base_(allocator, kBaseSlack), side_(allocator, kSideChunk) {
-    base_[0] = 0;
+    : allocator_(allocator), base_(allocator, kBaseSlack), gapLength_(kBaseSlack - 1) {
+    base_[units(kBaseSlack - 1)] = 0;
 }
 
-char16_t TextStore::at(int i) const noexcept {
-    const char16_t* base = base_.data();
-    if (pending_.deletionPoint >= 0) {
-        return i < pending_.deletionPoint ? base[i] : base[i + pending_.deletionCount];
-    }
-    if (pending_.insertionPoint >= 0) {
-        const int p = pending_.insertionPoint;
-        if (i < p) {
-            return base[i];
-        }
-        if (i < p + pending_.sideLength) {
-            return side_[units(i - p)];
-        }
-        return base[i - pending_.sideLength + pending_.overwritten];
-    }
-    return base[i];
+int TextStore::slackFor(int length) noexcept {
+    return std::max(int{kBaseSlack}, length / 16);
 }
 
 TextStore::Spans TextStore::spansFrom(int i) const noexcept {
@@ -46,32 +33,11 @@ TextStore::Spans TextStore::spansFrom(int i) const noexcept {
         }
     };
     const char16_t* base = base_.data();
-    if (pending_.deletionPoint >= 0) {
-        const int q = pending_.deletionPoint;
-        const int d = pending_.deletionCount;
-        if (i < q) {
-            add(base + i, q - i, i);
-            add(base + q + d, baseLength_ - q - d, q);
-        } else {
-            add(base + i + d, baseLength_ - i - d, i);
-        }
-    } else if (pending_.insertionPoint >= 0) {
-        const int p = pending_.insertionPoint;
-        const int sideEnd = p + pending_.sideLength;
-        const int tailBase = p + pending_.overwritten;
-        if (i < p) {
-            add(base + i, p - i, i);
-        }
-        if (i < sideEnd) {
-            const int from = std::max(i, p);
-            add(side_.data() + (from - p), sideEnd - from, from);
-        }
-        const int from = std::max(i, sideEnd);
-        const int baseFrom = tailBase + (from - sideEnd);
-        add(base + baseFrom, baseLength_ - baseFrom, from);
-    } else {
-        add(base + i, baseLength_ - i, i);
+    if (i < gapStart_) {
+        add(base + i, gapStart_ - i, i);
     }
+    const int from = std::max(i, gapStart_);
+    add(base + from + gapLength_ + hidden(), length() - from, from);
     return spans;
 }
 
@@ -92,49 +58,114 @@ std::u16string TextStore::substr(int start, int count) const {
     return result;
 }
 
-Block<char16_t> TextStore::reserveSide(std::size_t count, bool continues) {
-    const int room = continues ? sideCapacity() : std::min(sideCapacity(), int{kSideChunk});
-    if (count + 1 <= units(room)) {
-        return {};
+void TextStore::moveGap(int to) noexcept {
+    char16_t* const base = base_.data();
+    if (to < gapStart_) {
+        std::memmove(base + to + gapLength_, base + to, units(gapStart_ - to) * sizeof(char16_t));
+    } else if (to > gapStart_) {
+        std::memmove(base + gapStart_, base + gapStart_ + gapLength_,
+                     units(to - gapStart_) * sizeof(char16_t));
     }
-    return Block<char16_t>(allocator_, count + kSideChunk + 1);
+    gapStart_ = to;
 }
 
-void TextStore::append(std::u16string_view chars, int at, int replaced, CaseMode mode,
-                       Block<char16_t>* reserved) {
+void TextStore::growGap(int room) {
+    const long long needed = static_cast<long long>(stored_) + room + 1;
+    if (needed > std::numeric_limits<int>::max()) {
+        throw COomEx(units(room) * sizeof(char16_t));
+    }
+    const long long wanted = needed + slackFor(static_cast<int>(needed));
+    const int capacity = static_cast<int>(
+        std::min<long long>(wanted, std::max<long long>(needed, kMaxLength + kBaseSlack + 1)));
+    Block<char16_t> bigger(allocator_, units(capacity));
+    const int behind = stored_ - gapStart_ + 1; // the terminator comes along
+    std::copy_n(base_.data(), gapStart_, bigger.data());
+    std::copy_n(base_.data() + gapStart_ + gapLength_, behind, bigger.data() + capacity - behind);
+    base_ = std::move(bigger);
+    gapLength_ = capacity - stored_ - 1;
+}
+
+void TextStore::shrinkGap() noexcept {
+    const int length = stored_;
+    char16_t* const base = base_.data();
+    const int behind = stored_ - gapStart_ + 1; // the terminator comes along
+    if (allocator_.isMapped(base)) {
+        // A large array shrinks where it lies, once its surplus has grown well past the
+        // slack: the characters behind the gap move up and the tail pages go back.
+        const int slack = slackFor(length);
+        if (gapLength_ <= 2 * slack) {
+            return;
+        }
+        std::memmove(base + gapStart_ + slack, base + gapStart_ + gapLength_,
+                     units(behind) * sizeof(char16_t));
+        if (base_.shrinkInPlace(units(length + slack + 1))) {
+            gapLength_ = slack;
+        } else {
+            std::memmove(base + gapStart_ + gapLength_, base + gapStart_ + slack,
+                         units(behind) * sizeof(char16_t));
+        }
+        return;
+    }
+    if (gapLength_ <= kBaseSlack) {
+        return;
+    }
+    try {
+        Block<char16_t> smaller(allocator_, units(length + kBaseSlack + 1));
+        std::copy_n(base, gapStart_, smaller.data());
+        std::copy_n(base + gapStart_ + gapLength_, behind, smaller.data() + gapStart_ + kBaseSlack);
+        base_ = std::move(smaller);
+        gapLength_ = kBaseSlack;
+    } catch (const COomEx&) {
+        // Keeping the larger array loses nothing.
+    }
+}
+
+const char16_t* TextStore::contiguousText() noexcept {
+    moveGap(stored_);
+    base_[units(stored_)] = 0;
+    return base_.data();
+}
+
+void TextStore::restorePending(const Pending& saved) noexcept {
+    if (hasPendingInsertion()) {
+        // The characters appended since then are dropped back into the gap.
+        const int appended = pending_.insertedLength - std::max(saved.insertedLength, 0);
+        gapStart_ -= appended;
+        gapLength_ += appended;
+        stored_ -= appended;
+    } else if (hasPendingDeletion() && saved.deletionPoint > gapStart_) {
+        // A deletion grown at its front gets its characters back in front of the gap.
+        moveGap(saved.deletionPoint);
+    }
+    pending_ = saved;
+}
+
+void TextStore::append(std::u16string_view chars, int at, int replaced, CaseMode mode) {
     const auto n = static_cast<long long>(chars.size());
-    if (n == 0 && replaced == 0) {
+    if (n == 0) {
         return;
     }
     if (static_cast<long long>(length()) + n - replaced > kMaxLength) {
         throw COomEx(chars.size() * sizeof(char16_t));
     }
     const int count = static_cast<int>(n);
-    if (pending_.sideLength + count + 1 > sideCapacity()) {
-        const std::size_t needed = units(pending_.sideLength + count + 1);
-        Block<char16_t> bigger = reserved != nullptr && reserved->capacity() >= needed
-                                     ? std::move(*reserved)
-                                     : Block<char16_t>(allocator_, needed + kSideChunk);
-        std::copy_n(side_.data(), pending_.sideLength, bigger.data());
-        side_ = std::move(bigger);
+    if (!hasPendingInsertion()) {
+        moveGap(at);
     }
-    char16_t* dest = side_.data() + pending_.sideLength;
+    if (gapLength_ < count) {
+        growGap(count);
+    }
+    char16_t* dest = base_.data() + gapStart_;
     std::copy(chars.begin(), chars.end(), dest);
     applyCase(std::span<char16_t>(dest, units(count)), mode);
     if (pending_.insertionPoint < 0) {
         pending_.insertionPoint = at;
     }
-    pending_.sideLength += count;
+    gapStart_ += count;
+    gapLength_ -= count;
+    stored_ += count;
+    pending_.insertedLength += count;
     pending_.overwritten += replaced;
-}
-
-void TextStore::reserveBase(int length) {
-    if (baseCapacity() >= length + 1) {
-        return;
-    }
-    Block<char16_t> bigger(allocator_, units(length + kBaseSlack + 1));
-    std::copy_n(base_.data(), baseLength_ + 1, bigger.data());
-    base_ = std::move(bigger);
 }
 
 bool TextStore::deletionAdjoins(int d, int c) const noexcept {
@@ -145,48 +176,30 @@ bool TextStore::erase(int d, int c) noexcept {
     if (d < 0 || c <= d || c > length() || hasPendingInsertion() || !deletionAdjoins(d, c)) {
         return false;
     }
-    // Backspace grows the deletion at its front, Delete at its back; both give this formula.
+    // Delete grows the deletion behind its point, where the gap already is; Backspace grows it
+    // in front, carrying the characters across the gap to join those already deleted.
+    if (pending_.deletionPoint != d) {
+        moveGap(d);
+    }
     pending_.deletionPoint = d;
     pending_.deletionCount += c - d;
     return true;
 }
 
 void TextStore::commit(UndoHistory* history) {
-    char16_t* base = base_.data();
+    const char16_t* behindGap = base_.data() + gapStart_ + gapLength_;
     if (pending_.deletionPoint >= 0) {
         const int q = pending_.deletionPoint;
         const int d = pending_.deletionCount;
         Block<char16_t> recordText;
         if (history != nullptr) {
             history->reserve(1);
-            recordText = history->copyText(std::span<const char16_t>(base + q, units(d)));
+            recordText = history->copyText(std::span<const char16_t>(behindGap, units(d)));
         }
-        const int newLength = baseLength_ - d;
-        const bool shrinks = newLength + 1 < baseCapacity() - kBaseSlack;
-        // A mapped array shrinks where it lies; only a heap array is copied into a smaller one,
-        // so deleting from a large document never copies the whole text.
-        const bool inPlace = allocator_.isMapped(base);
-        Block<char16_t> smaller;
-        if (shrinks && !inPlace) {
-            try {
-                smaller = Block<char16_t>(allocator_, units(newLength + kBaseSlack + 1));
-            } catch (const COomEx&) {
-                // Keeping the larger array loses nothing.
-            }
-        }
-        const int tail = baseLength_ - q - d + 1; // the terminator comes along
-        if (smaller) {
-            std::copy_n(base, q, smaller.data());
-            std::copy_n(base + q + d, tail, smaller.data() + q);
-            base_ = std::move(smaller);
-        } else {
-            std::memmove(base + q, base + q + d, units(tail) * sizeof(char16_t));
-            if (shrinks && inPlace) {
-                base_.shrinkInPlace(units(newLength + kBaseSlack + 1));
-            }
-        }
-        baseLength_ = newLength;
+        gapLength_ += d;
+        stored_ -= d;
         pending_ = Pending{};
+        shrinkGap();
         if (history != nullptr) {
             history->push(UndoKind::Deletion, q, d, std::move(recordText));
         }
@@ -196,49 +209,27 @@ void TextStore::commit(UndoHistory* history) {
         return;
     }
     const int p = pending_.insertionPoint;
-    const int sl = pending_.sideLength;
+    const int inserted = pending_.insertedLength;
     const int ow = pending_.overwritten;
     Block<char16_t> overwrittenText;
-    if (history != nullptr && sl + ow > 0) {
+    if (history != nullptr) {
         history->reserve(ow > 0 ? 2 : 1);
         if (ow > 0) {
-            overwrittenText = history->copyText(std::span<const char16_t>(base + p, units(ow)));
+            overwrittenText = history->copyText(std::span<const char16_t>(behindGap, units(ow)));
         }
     }
-    const int newLength = baseLength_ + sl - ow;
-    Block<char16_t> bigger;
-    if (baseCapacity() < newLength + 1) {
-        bigger = Block<char16_t>(allocator_, units(newLength + kBaseSlack + 1));
-    }
-    Block<char16_t> freshSide;
-    if (sideCapacity() > kSideChunk) {
-        try {
-            freshSide = Block<char16_t>(allocator_, kSideChunk);
-        } catch (const COomEx&) {
-            // The grown side buffer simply stays.
-        }
-    }
-    const int tail = baseLength_ - p - ow + 1; // the terminator comes along
-    if (bigger) {
-        std::copy_n(base, p, bigger.data());
-        std::copy_n(side_.data(), sl, bigger.data() + p);
-        std::copy_n(base + p + ow, tail, bigger.data() + p + sl);
-        base_ = std::move(bigger);
-    } else {
-        std::memmove(base + p + sl, base + p + ow, units(tail) * sizeof(char16_t));
-        std::copy_n(side_.data(), sl, base + p);
-    }
-    baseLength_ = newLength;
-    if (freshSide) {
-        side_ = std::move(freshSide);
-    }
+    gapLength_ += ow;
+    stored_ -= ow;
     pending_ = Pending{};
-    if (history != nullptr && sl + ow > 0) {
+    if (ow > 0) {
+        shrinkGap();
+    }
+    if (history != nullptr) {
         if (ow > 0) {
             history->push(UndoKind::Deletion, p, ow, std::move(overwrittenText));
         }
-        if (sl > 0) {
-            history->push(UndoKind::Insertion, p, sl, Block<char16_t>{});
+        if (inserted > 0) {
+            history->push(UndoKind::Insertion, p, inserted, Block<char16_t>{});
         }
     }
 }
@@ -248,45 +239,44 @@ TextStore::Replacement TextStore::prepareReplace(std::u16string_view text, CaseM
         throw COomEx(text.size() * sizeof(char16_t));
     }
     const int n = static_cast<int>(text.size());
-    Replacement replacement{Block<char16_t>(allocator_, units(n + kBaseSlack + 1)),
-                            Block<char16_t>(allocator_, kSideChunk), n};
+    Replacement replacement{Block<char16_t>(allocator_, units(n + kBaseSlack + 1)), n};
     char16_t* base = replacement.base.data();
     std::copy(text.begin(), text.end(), base);
-    // The terminator is written here rather than taken from the caller, who may not have one.
-    base[n] = 0;
     applyCase(std::span<char16_t>(base, units(n)), mode);
+    // The terminator is written here rather than taken from the caller, who may not have one.
+    base[n + kBaseSlack] = 0;
     return replacement;
 }
 
 void TextStore::replaceAll(Replacement replacement) noexcept {
     base_ = std::move(replacement.base);
-    side_ = std::move(replacement.side);
-    baseLength_ = replacement.length;
+    stored_ = replacement.length;
+    gapStart_ = stored_;
+    gapLength_ = baseCapacity() - stored_ - 1;
     pending_ = Pending{};
 }
 
 bool TextStore::checkInvariants() const noexcept {
-    if (!base_ || !side_ || baseLength_ < 0 || baseLength_ >= baseCapacity() ||
-        base_[units(baseLength_)] != 0) {
+    if (!base_ || stored_ < 0 || gapStart_ < 0 || gapStart_ > stored_ || gapLength_ < 0 ||
+        static_cast<long long>(stored_) + gapLength_ + 1 != baseCapacity() ||
+        base_[units(baseCapacity() - 1)] != 0) {
         return false;
     }
     const Pending& p = pending_;
-    if (p.sideLength < 0 || p.sideLength >= sideCapacity() || p.overwritten < 0 ||
-        p.deletionCount < 0) {
+    if (p.insertedLength < 0 || p.overwritten < 0 || p.deletionCount < 0 ||
+        (p.insertionPoint >= 0 && p.deletionPoint >= 0)) {
         return false;
     }
-    if (p.insertionPoint >= 0 && p.deletionPoint >= 0) {
-        return false;
-    }
+    const int behind = stored_ - gapStart_;
     if (p.insertionPoint >= 0) {
-        if (p.insertionPoint + p.overwritten > baseLength_) {
+        if (p.insertionPoint + p.insertedLength != gapStart_ || p.overwritten > behind) {
             return false;
         }
-    } else if (p.sideLength != 0 || p.overwritten != 0) {
+    } else if (p.insertedLength != 0 || p.overwritten != 0) {
         return false;
     }
     if (p.deletionPoint >= 0) {
-        if (p.deletionCount == 0 || p.deletionPoint + p.deletionCount > baseLength_) {
+        if (p.deletionPoint != gapStart_ || p.deletionCount == 0 || p.deletionCount > behind) {
             return false;
         }
     } else if (p.deletionCount != 0) {

@@ -1,8 +1,11 @@
 #pragma once
-// The document as one UTF-16 array (the base text) plus at most one pending edit: an insertion
-// held aside in a side buffer, or a deletion remembered as a range of the base text. Typing and
-// deleting therefore cost no move of the array; commit() merges the pending edit. The logical
-// text is what every reader sees; all indices here are logical unless named "base".
+// The document as one UTF-16 array with a gap at the last edit, plus at most one pending edit:
+// an insertion, whose characters are written into the gap and so sit just in front of it, or a
+// deletion, whose characters are still kept just behind the gap. Typed characters and deleted
+// ones therefore cost no move of the array, and merging the pending edit (commit(), which
+// records it for undo) costs only the edit itself; moving the gap to another place costs the
+// characters it passes. The logical text is what every reader sees; all indices here are
+// logical unless named otherwise.
 //
 // Every operation that can fail allocates before it changes anything, so after a COomEx the
 // store holds exactly the text it held before.
@@ -22,7 +25,6 @@ class UndoHistory;
 class TextStore {
 public:
     static constexpr int kBaseSlack = 1024;
-    static constexpr int kSideChunk = 256;
     // Longest text the store accepts: indices and capacities must fit 32-bit counters.
     static constexpr int kMaxLength = 0x7FFF0000;
 
@@ -32,29 +34,31 @@ public:
         int length = 0;
         int start = 0;
     };
-    // The logical text from some index on, as up to three contiguous pieces.
+    // The logical text from some index on, as up to two contiguous pieces (they meet where
+    // the gap and a pending edit lie).
     struct Spans {
-        std::array<Span, 3> parts{};
+        std::array<Span, 2> parts{};
         int count = 0;
     };
     // The pending-edit counters, for taking a failed edit back.
     struct Pending {
         int insertionPoint = -1;
-        int sideLength = 0;
-        int overwritten = 0;
+        int insertedLength = 0;
+        int overwritten = 0; // characters after the insertion point it replaces
         int deletionPoint = -1;
         int deletionCount = 0;
     };
 
-    // An empty text in a base array of 1024 characters and a 256-character side buffer.
+    // An empty text in an array of 1024 characters.
     explicit TextStore(BlockAllocator& allocator);
 
     // Logical length in characters.
-    int length() const noexcept {
-        return baseLength_ + pending_.sideLength - pending_.overwritten - pending_.deletionCount;
-    }
+    int length() const noexcept { return stored_ - hidden(); }
     // The character at logical index i (0 <= i < length()).
-    char16_t at(int i) const noexcept;
+    char16_t at(int i) const noexcept {
+        const char16_t* base = base_.data();
+        return i < gapStart_ ? base[i] : base[i + gapLength_ + hidden()];
+    }
     // The logical text from index i (0 <= i <= length()) to the end, in pieces.
     Spans spansFrom(int i) const noexcept;
     // Copies `count` logical characters from `start` to `out`.
@@ -67,59 +71,63 @@ public:
     bool hasPendingDeletion() const noexcept { return pending_.deletionPoint >= 0; }
     bool hasPendingEdit() const noexcept { return hasPendingInsertion() || hasPendingDeletion(); }
     const Pending& pending() const noexcept { return pending_; }
-    // Puts the pending-edit counters back as they were (the side buffer's capacity may stay).
-    void restorePending(const Pending& saved) noexcept { pending_ = saved; }
+    // Takes back what append() or erase() added to the pending edit since `saved` was read.
+    void restorePending(const Pending& saved) noexcept;
 
-    // Base and side buffers, as the paint and undo code read them.
-    const char16_t* baseText() const noexcept { return base_.data(); }
-    int baseLength() const noexcept { return baseLength_; }
+    // Committed characters (a pending insertion not counted, a pending deletion counted).
+    int baseLength() const noexcept { return stored_ - pending_.insertedLength; }
+    // Characters the array holds, the gap and the terminator included.
     int baseCapacity() const noexcept { return static_cast<int>(base_.capacity()); }
-    const char16_t* sideText() const noexcept { return side_.data(); }
-    int sideCapacity() const noexcept { return static_cast<int>(side_.capacity()); }
+    // The whole text contiguous and zero-terminated, valid until the next change; moves the
+    // gap to the end. Needs no pending edit.
+    const char16_t* contiguousText() noexcept;
 
     // Appends `chars` to the pending insertion at logical index `at`, replacing `replaced`
-    // characters after it (overwrite mode; more than it appends, or with nothing appended, when
-    // a run of edits is gathered into one), then cases them. Needs no pending deletion, and a
-    // pending insertion must end at `at`. A larger side buffer comes from `reserved` when it is
-    // given and big enough, else it is allocated: then COomEx (nothing changed) when full.
-    void append(std::u16string_view chars, int at, int replaced, CaseMode mode,
-                Block<char16_t>* reserved = nullptr);
-    // A buffer big enough to hold `count` characters in the side buffer, made before an edit
-    // that must not fail halfway; empty when the side buffer will have room anyway: the
-    // current one when the pending insertion `continues`, else a fresh one after a commit.
-    Block<char16_t> reserveSide(std::size_t count, bool continues);
-    // Makes the base array hold `length` characters, so that a commit up to that length needs
-    // no allocation; throws COomEx (nothing changed).
-    void reserveBase(int length);
+    // characters after it (overwrite mode), then cases them. Needs no pending deletion, and a
+    // pending insertion must end at `at`. Throws COomEx (nothing changed) when the array must
+    // grow and cannot.
+    void append(std::u16string_view chars, int at, int replaced, CaseMode mode);
     // True when [d, c) may grow the pending deletion (none pending, or it starts at d or c).
     bool deletionAdjoins(int d, int c) const noexcept;
     // Removes [d, c) by growing the pending deletion; needs no pending insertion and
     // deletionAdjoins(d, c). Out-of-range requests do nothing and return false.
     bool erase(int d, int c) noexcept;
-    // Merges the pending edit into the base text, recording undo records in `history` when it
-    // is not null. Throws COomEx (nothing changed) when the records or a larger array cannot be
-    // had; a shrink that fails just keeps the larger array.
+    // Merges the pending edit into the text, recording undo records in `history` when it is
+    // not null. Throws COomEx (nothing changed) when the records cannot be had; a shrink that
+    // fails just keeps the larger array.
     void commit(UndoHistory* history);
-    // A new text copied and cased into its own arrays, ready to take the place of the old one.
+    // A new text copied and cased into its own array, ready to take the place of the old one.
     struct Replacement {
         Block<char16_t> base;
-        Block<char16_t> side;
         int length = 0;
     };
-    // Copies `text` (at most kMaxLength characters) into fresh arrays; throws COomEx.
+    // Copies `text` (at most kMaxLength characters) into a fresh array; throws COomEx.
     Replacement prepareReplace(std::u16string_view text, CaseMode mode);
     // Makes a prepared text the whole text; no pending edit afterwards.
     void replaceAll(Replacement replacement) noexcept;
 
-    // Checks the structural rules (terminator, counters within capacities, at most one pending
-    // edit and within the base text); false when any is broken.
+    // Checks the structural rules (terminator, gap and counters within the array, at most one
+    // pending edit and it at the gap); false when any is broken.
     bool checkInvariants() const noexcept;
 
 private:
+    // Characters behind the gap that the pending edit has taken out of the logical text.
+    int hidden() const noexcept { return pending_.overwritten + pending_.deletionCount; }
+    // Room kept beyond the text: 1024 characters, or a sixteenth of a large text, so growing
+    // and shrinking a large array cost constant time per character on average.
+    static int slackFor(int length) noexcept;
+    // Moves the gap to stored index `to`, carrying the characters between across it.
+    void moveGap(int to) noexcept;
+    // Makes the gap at least `room` characters wide in a larger array; throws COomEx.
+    void growGap(int room);
+    // Gives surplus room back after a deletion.
+    void shrinkGap() noexcept;
+
     BlockAllocator& allocator_;
     Block<char16_t> base_;
-    int baseLength_ = 0;
-    Block<char16_t> side_;
+    int stored_ = 0;    // characters in the array outside the gap
+    int gapStart_ = 0;  // stored characters in front of the gap
+    int gapLength_ = 0; // base capacity - stored - 1 (the terminator is the last slot)
     Pending pending_;
 };
 

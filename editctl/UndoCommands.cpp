@@ -6,22 +6,33 @@
 #include "editctl/EditView.h"
 #include "editctl/Scrolling.h"
 
-#include <span>
 #include <string_view>
 
 namespace editctl {
 
 namespace {
 
+// Lifts the text limit while it lives; the limit is back however the insertion ends.
+class LimitLifted {
+public:
+    explicit LimitLifted(EditState& state) : state_(state), limit_(state.textLimit) {
+        state_.textLimit = 0;
+    }
+    ~LimitLifted() { state_.textLimit = limit_; }
+    LimitLifted(const LimitLifted&) = delete;
+    LimitLifted& operator=(const LimitLifted&) = delete;
+
+private:
+    EditState& state_;
+    int limit_;
+};
+
 // Text put back by undo or redo restores what was there: the text limit does not cut it, or
 // the records would no longer match the text.
 bool reinsert(EditState& state, const UndoRecord& record) {
-    const int limit = state.textLimit;
-    state.textLimit = 0;
-    const bool inserted = insertAtCaretAndShow(
+    const LimitLifted lifted(state);
+    return insertAtCaretAndShow(
         state, std::u16string_view(record.text, static_cast<std::size_t>(record.length)), false);
-    state.textLimit = limit;
-    return inserted;
 }
 
 void finish(EditState& state, int position) {
@@ -49,9 +60,9 @@ LRESULT undoOne(EditState& state) {
     state.rememberedColumn = 0;
     if (record.kind == UndoKind::Insertion) {
         if (record.text == nullptr) {
-            const std::span<const char16_t> inserted(state.text.baseText() + record.index,
-                                                     static_cast<std::size_t>(record.length));
-            state.undo.setText(position - 1, state.undo.copyText(inserted));
+            Block<char16_t> inserted(state.allocator, static_cast<std::size_t>(record.length));
+            state.text.copyOut(record.index, record.length, inserted.data());
+            state.undo.setText(position - 1, std::move(inserted));
         }
         deleteAndShow(state, record.index, record.index + record.length);
     } else if (record.kind == UndoKind::Deletion) {

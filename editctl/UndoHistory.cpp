@@ -4,12 +4,20 @@
 
 namespace editctl {
 
+namespace {
+
+std::size_t slot(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+} // namespace
+
 UndoHistory::UndoHistory(BlockAllocator& allocator)
     : allocator_(allocator), records_(allocator, kGrowth, true) {}
 
 UndoHistory::~UndoHistory() {
-    for (std::size_t i = 0; i < records_.capacity(); ++i) {
-        freeSlot(records_[i]);
+    for (int i = 0; i < end_; ++i) {
+        freeSlot(records_[slot(i)]);
     }
 }
 
@@ -26,26 +34,26 @@ Block<UndoRecord> UndoHistory::prepareClear() {
 }
 
 void UndoHistory::clear(Block<UndoRecord> fresh) noexcept {
-    for (std::size_t i = 0; i < records_.capacity(); ++i) {
-        freeSlot(records_[i]);
+    for (int i = 0; i < end_; ++i) {
+        freeSlot(records_[slot(i)]);
     }
     records_ = std::move(fresh);
     position_ = 0;
+    end_ = 0;
 }
 
 void UndoHistory::reserve(int records) {
     // One empty slot always stays after the last record, so at(position()) is always valid.
-    const auto needed = static_cast<std::size_t>(position_) + static_cast<std::size_t>(records) + 1;
+    const std::size_t needed = slot(position_) + slot(records) + 1;
     if (needed <= records_.capacity()) {
         return;
     }
     std::size_t grown = records_.capacity();
     while (grown < needed) {
-        grown += kGrowth;
+        grown += std::max<std::size_t>(kGrowth, grown / 2);
     }
     Block<UndoRecord> bigger(allocator_, grown, true);
-    std::copy_n(records_.data(), records_.capacity(), bigger.data());
-    records_.reset();
+    std::copy_n(records_.data(), end_, bigger.data());
     records_ = std::move(bigger);
 }
 
@@ -56,27 +64,39 @@ Block<char16_t> UndoHistory::copyText(std::span<const char16_t> chars) {
 }
 
 void UndoHistory::push(UndoKind kind, int index, int length, Block<char16_t> text) noexcept {
-    // The redo tail ends at the first empty slot: every slot after it is empty already, so a
-    // long run of pushes into reserved room costs nothing per push.
-    for (std::size_t i = static_cast<std::size_t>(position_);
-         i < records_.capacity() && records_[i].kind != UndoKind::Empty; ++i) {
-        freeSlot(records_[i]);
+    for (int i = position_; i < end_; ++i) {
+        freeSlot(records_[slot(i)]);
     }
-    UndoRecord& record = records_[static_cast<std::size_t>(position_)];
+    UndoRecord& record = records_[slot(position_)];
     record.kind = kind;
     record.index = index;
     record.length = length;
     record.text = text.release();
     ++position_;
+    end_ = position_;
 }
 
 void UndoHistory::setText(int i, Block<char16_t> text) noexcept {
-    UndoRecord& record = records_[static_cast<std::size_t>(i)];
+    UndoRecord& record = records_[slot(i)];
     if (record.text != nullptr) {
         allocator_.deallocate(record.text,
                               static_cast<std::size_t>(record.length) * sizeof(char16_t));
     }
     record.text = text.release();
+}
+
+bool UndoHistory::checkInvariants() const noexcept {
+    if (position_ < 0 || position_ > end_ || slot(end_) >= records_.capacity()) {
+        return false;
+    }
+    for (int i = 0; i < end_; ++i) {
+        const UndoRecord& record = records_[slot(i)];
+        if (record.kind == UndoKind::Empty || record.length < 0 ||
+            (record.kind == UndoKind::Deletion && record.length > 0 && record.text == nullptr)) {
+            return false;
+        }
+    }
+    return records_[slot(end_)].kind == UndoKind::Empty;
 }
 
 } // namespace editctl

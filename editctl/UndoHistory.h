@@ -1,7 +1,8 @@
 #pragma once
-// The undo record array: records [0, position) can be undone, records from position on with a
-// non-empty kind can be redone. Growing and copying happen before any record changes, so a
-// failed allocation leaves the history as it was.
+// The undo record array: records [0, position) can be undone, records [position, end) can be
+// redone, and every slot from end on is empty. Growing and copying happen before any record
+// changes, so a failed allocation leaves the history as it was. A push frees only the redo tail
+// and the array grows by half its size, so a long session costs constant time per record.
 
 #include "editctl/Block.h"
 #include "editctl/UndoRecord.h"
@@ -34,8 +35,10 @@ public:
 
     // Records that can be undone.
     int position() const noexcept { return position_; }
-    // Moves the undo position (undo and redo step it by one); 0 <= position < capacity.
+    // Moves the undo position (undo and redo step it by one); 0 <= position <= end().
     void setPosition(int position) noexcept { position_ = position; }
+    // One past the last record that can be redone (position() when there is none).
+    int end() const noexcept { return end_; }
     // Slots in the array; the slot at position() is always present (and empty unless redo-able).
     int capacity() const noexcept { return static_cast<int>(records_.capacity()); }
     // The record in slot i (0 <= i < capacity()).
@@ -43,7 +46,10 @@ public:
     // Gives record i its text (an insertion's characters, kept for redo).
     void setText(int i, Block<char16_t> text) noexcept;
     // True when record position() can be redone.
-    bool canRedo() const noexcept { return at(position_).kind != UndoKind::Empty; }
+    bool canRedo() const noexcept { return position_ < end_; }
+    // Checks that exactly the slots before end() hold records and the position lies within
+    // them; false when broken.
+    bool checkInvariants() const noexcept;
 
 private:
     void freeSlot(UndoRecord& record) noexcept;
@@ -51,6 +57,7 @@ private:
     BlockAllocator& allocator_;
     Block<UndoRecord> records_;
     int position_ = 0;
+    int end_ = 0;
 };
 
 } // namespace editctl

@@ -69,6 +69,13 @@ void drawCaret(HWND hwnd, QPainter& painter) {
     painter.drawImage(r.topLeft(), block);
 }
 
+std::optional<QRect> caretRectOf(HWND hwnd) {
+    const auto& c = caret();
+    if (hwnd == nullptr || c.owner != hwnd)
+        return std::nullopt;
+    return c.rect;
+}
+
 void forgetCaret(HWND hwnd) {
     if (caret().owner == hwnd)
         DestroyCaret();

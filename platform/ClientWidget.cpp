@@ -3,6 +3,7 @@
 #include "platform/CaretInternal.h"
 #include "platform/CursorInternal.h"
 #include "platform/FrameWidget.h"
+#include "platform/InputMethodInternal.h"
 #include "platform/KeyMap.h"
 #include "platform/KeyState.h"
 
@@ -56,6 +57,8 @@ ClientWidget::ClientWidget(HWND hwnd, QWidget* frame) : QWidget(frame), hwnd_(hw
     setMouseTracking(true);
     // Only SetFocus moves the focus, as on the handheld system.
     setFocusPolicy(Qt::NoFocus);
+    // Whether the input method really composes here is the window's input context's business.
+    setAttribute(Qt::WA_InputMethodEnabled);
     if (HCURSOR cursor = hwnd->windowClass->wc.hCursor; cursor != nullptr)
         setCursor(cursorShape(cursor));
 }
@@ -65,6 +68,22 @@ bool ClientWidget::alive() const {
 }
 
 bool ClientWidget::event(QEvent* event) {
+    if (event->type() == QEvent::InputMethod) {
+        if (alive())
+            deliverInputMethodEvent(hwnd_, *static_cast<QInputMethodEvent*>(event));
+        event->accept();
+        return true;
+    }
+    if (event->type() == QEvent::InputMethodQuery) {
+        auto* query = static_cast<QInputMethodQueryEvent*>(event);
+        for (unsigned bit = 1; bit != 0; bit <<= 1) {
+            const auto q = static_cast<Qt::InputMethodQuery>(bit);
+            if ((query->queries() & q) != 0 && alive())
+                query->setValue(q, answerInputMethodQuery(hwnd_, q));
+        }
+        query->accept();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && alive()) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;

@@ -23,6 +23,7 @@ void loseFocusToDesktop(HWND hwnd) {
         return;
     state().focus = nullptr;
     SendMessage(hwnd, WM_KILLFOCUS, 0, 0);
+    SendMessage(hwnd, WM_IME_SETCONTEXT, FALSE, ISC_SHOWUIALL);
 }
 
 void forgetFocusAndCapture(HWND hwnd) {
@@ -43,13 +44,17 @@ HWND SetFocus(HWND hwnd) {
     if (hwnd == old)
         return old;
     s.focus = hwnd;
-    if (old != nullptr)
+    if (old != nullptr) {
         SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-    // The old window's handler may have moved the focus elsewhere already.
+        SendMessage(old, WM_IME_SETCONTEXT, FALSE, ISC_SHOWUIALL);
+    }
+    // The old window's handlers may have moved the focus elsewhere already.
     if (hwnd != nullptr && s.focus == hwnd && IsWindow(hwnd)) {
         setFocusQuietly(hwnd->client);
-        SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+        SendMessage(hwnd, WM_IME_SETCONTEXT, TRUE, ISC_SHOWUIALL);
     }
+    if (hwnd != nullptr && s.focus == hwnd && IsWindow(hwnd))
+        SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
     return old;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/LocalMemory.h"
 
 #include "platform/Clipboard.h"
+#include "platform/TestHooks.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,8 @@ struct alignas(std::max_align_t) BlockHeader {
     std::size_t bytes;
 };
 
+std::size_t failAbove = SIZE_MAX;
+
 BlockHeader* headerOf(HLOCAL block) {
     return reinterpret_cast<BlockHeader*>(static_cast<char*>(block) - sizeof(BlockHeader));
 }
@@ -26,10 +29,18 @@ std::size_t localSize(HLOCAL block) {
     return block != nullptr ? headerOf(block)->bytes : 0;
 }
 
+namespace test {
+
+void failLocalAllocAbove(std::size_t bytes) {
+    failAbove = bytes;
+}
+
+} // namespace test
+
 } // namespace platform
 
 HLOCAL LocalAlloc(UINT flags, std::size_t bytes) {
-    if (bytes > static_cast<std::size_t>(PTRDIFF_MAX) - sizeof(BlockHeader))
+    if (bytes > static_cast<std::size_t>(PTRDIFF_MAX) - sizeof(BlockHeader) || bytes > failAbove)
         return nullptr;
     void* raw = (flags & LMEM_ZEROINIT) ? std::calloc(1, sizeof(BlockHeader) + bytes)
                                         : std::malloc(sizeof(BlockHeader) + bytes);

@@ -246,14 +246,24 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     } else {
         w->windowRegion = platform::gdi::regionPixels(region);
         // The headless platform cannot shape top-level windows; painting is clipped anyway.
+        // The toolkit takes an empty mask for no mask at all; an empty region shows nothing.
         if (!w->frame->isWindow() || !platform::headlessDisplay())
-            w->frame->setMask(*w->windowRegion);
+            w->frame->setMask(w->windowRegion->isEmpty() ? QRegion(-1, -1, 1, 1)
+                                                         : *w->windowRegion);
         // The window owns the region from now on.
         DeleteObject(region);
     }
     if (redraw)
         InvalidateRect(hwnd, nullptr, TRUE);
     return 1;
+}
+
+int GetWindowRgn(HWND hwnd, HRGN region) {
+    PlatformWindow* w = platform::liveWindow(hwnd);
+    if (w == nullptr || region == nullptr || !w->windowRegion)
+        return 0;
+    platform::gdi::setRegionPixels(region, *w->windowRegion);
+    return CombineRgn(region, region, nullptr, RGN_COPY);
 }
 
 HDC GetDC(HWND hwnd) {

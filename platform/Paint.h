@@ -40,6 +40,9 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
 // Limits the window's visible area to region (null: no limit) and takes ownership of it.
 // Drawing outside it is clipped. Returns 0 on failure.
 int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
+// Copies the window region (window coordinates) into region; its kind (NULLREGION,
+// SIMPLEREGION, COMPLEXREGION), or 0 when the window has none.
+int GetWindowRgn(HWND hwnd, HRGN region);
 // A context for drawing on the window's client area outside WM_PAINT; give it back with
 // ReleaseDC, which shows what was drawn.
 HDC GetDC(HWND hwnd);

@@ -4,14 +4,19 @@
 #include "platform/FrameWidget.h"
 #include "platform/KeyMap.h"
 #include "platform/KeyState.h"
+#include "platform/SystemCompositionWindow.h"
 #include "platform/WindowInternal.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QPointingDevice>
+#include <QTextCharFormat>
 #include <QWheelEvent>
 
 namespace {
@@ -248,6 +253,68 @@ std::u16string desktopClipboardText() {
 
 void setDesktopClipboardText(const std::u16string& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
+}
+
+namespace {
+
+// Asks hwnd's client area one question, as the toolkit's input method asks it.
+QVariant askInputMethodQuery(HWND hwnd, Qt::InputMethodQuery query) {
+    QWidget* client = clientWidget(hwnd);
+    if (client == nullptr)
+        return {};
+    QInputMethodQueryEvent event(query);
+    QApplication::sendEvent(client, &event);
+    return event.value(query);
+}
+
+void deliverToInputWindow(HWND hwnd, QInputMethodEvent& event) {
+    QWidget* client = clientWidget(hwnd);
+    if (client != nullptr && inputMethodAccepted(hwnd))
+        QApplication::sendEvent(client, &event);
+}
+
+} // namespace
+
+void inputMethodPreedit(HWND hwnd, const std::u16string& text,
+                        const std::vector<PreeditClause>& clauses, int cursor,
+                        const std::u16string& commit) {
+    QList<QInputMethodEvent::Attribute> attributes;
+    const QPalette palette = QApplication::palette();
+    int start = 0;
+    for (const PreeditClause& clause : clauses) {
+        QTextCharFormat format;
+        if (clause.kind == ClauseKind::Target) {
+            format.setBackground(palette.highlight());
+            format.setForeground(palette.highlightedText());
+        } else {
+            format.setUnderlineStyle(QTextCharFormat::DashUnderline);
+        }
+        attributes.append(QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, start,
+                                                       clause.length, format));
+        start += clause.length;
+    }
+    attributes.append(QInputMethodEvent::Attribute(QInputMethodEvent::Cursor, cursor, 1));
+    QInputMethodEvent event(QString::fromStdU16String(text), attributes);
+    event.setCommitString(QString::fromStdU16String(commit));
+    deliverToInputWindow(hwnd, event);
+}
+
+void inputMethodCommit(HWND hwnd, const std::u16string& text) {
+    QInputMethodEvent event;
+    event.setCommitString(QString::fromStdU16String(text));
+    deliverToInputWindow(hwnd, event);
+}
+
+bool inputMethodAccepted(HWND hwnd) {
+    return askInputMethodQuery(hwnd, Qt::ImEnabled).toBool();
+}
+
+RECT inputMethodCursorRectangle(HWND hwnd) {
+    return platform::toRECT(askInputMethodQuery(hwnd, Qt::ImCursorRectangle).toRect());
+}
+
+std::u16string systemCompositionText() {
+    return platform::shownSystemComposition();
 }
 
 } // namespace platform::test

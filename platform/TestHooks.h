@@ -5,6 +5,7 @@
 
 #include "platform/WinTypes.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ struct PopupMenuCall {
 // The message boxes and popup menus shown since the last call, oldest first; clears the log.
 std::vector<MessageBoxCall> takeMessageBoxCalls();
 std::vector<PopupMenuCall> takePopupMenuCalls();
+
+// Makes every later LocalAlloc of more than `bytes` fail as if memory were exhausted; SIZE_MAX
+// lets every request through again.
+void failLocalAllocAbove(std::size_t bytes);
 
 // Runs posted messages, pending paints and deferred deletions until none is left (bounded,
 // so a window that keeps posting to itself cannot hang a test).
@@ -81,6 +86,27 @@ bool scrollBarEnabled(HWND hwnd, int bar);
 // The desktop clipboard's text as other programs see it, and setting it as they would.
 std::u16string desktopClipboardText();
 void setDesktopClipboardText(const std::u16string& text);
+
+// The desktop's input method as the toolkit delivers it: nothing reaches a window that does
+// not accept input methods now (no attached, open context). A preedit comes in clauses
+// formatted as the input method formats them: input and converted clauses dashed-underlined,
+// the clause being converted in the highlight colours. One event may commit text as well.
+enum class ClauseKind { Input, Target, Converted };
+struct PreeditClause {
+    int length;
+    ClauseKind kind;
+};
+void inputMethodPreedit(HWND hwnd, const std::u16string& text,
+                        const std::vector<PreeditClause>& clauses, int cursor,
+                        const std::u16string& commit = {});
+// Commits text; the preedit empties.
+void inputMethodCommit(HWND hwnd, const std::u16string& text);
+// What the input method learns by asking hwnd: whether it accepts input methods, and the
+// rectangle (client coordinates) its candidate window goes under.
+bool inputMethodAccepted(HWND hwnd);
+RECT inputMethodCursorRectangle(HWND hwnd);
+// The system's composition window's text while it is shown; empty otherwise.
+std::u16string systemCompositionText();
 
 struct CaretState {
     HWND owner;

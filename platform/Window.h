@@ -2,8 +2,8 @@
 // The window manager: window classes with window procedures, creation and destruction,
 // messages sent and posted, the per-window slots, geometry, timers, focus and capture.
 // Everything runs on the one user-interface thread. Including this header brings in the
-// whole window API (painting, scroll bars, caret, input state, cursors, clipboard, menus and
-// message boxes).
+// whole window API (painting, scroll bars, caret, input state, the input method, cursors,
+// clipboard, menus and message boxes).
 
 #include "platform/Messages.h"
 #include "platform/WinTypes.h"
@@ -12,6 +12,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Cursor.h"
 #include "platform/Input.h"
+#include "platform/InputMethod.h"
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Paint.h"

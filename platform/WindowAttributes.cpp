@@ -1,5 +1,6 @@
 #include "platform/ClientWidget.h"
 #include "platform/FrameWidget.h"
+#include "platform/InputMethodInternal.h"
 #include "platform/WindowInternal.h"
 
 #include <algorithm>
@@ -78,6 +79,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         // NOLINTNEXTLINE(performance-no-int-to-ptr)
         return platform::eraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_IME_SETCONTEXT:
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION:
+    case WM_IME_CHAR:
+        return platform::defaultInputMethodMessage(hwnd, msg, wParam, lParam);
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
     case WM_CONTEXTMENU:

@@ -68,6 +68,10 @@ struct PlatformWindow {
     platform::ScrollBarState hbar;
     QSize clientSize{-1, -1}; // as last reported with WM_SIZE
     QPoint position{0, 0};    // as last reported with WM_MOVE
+    // The attached input context (unset: the default one; null: detached), and whether the
+    // window last asked for the system's composition window (WM_IME_SETCONTEXT).
+    std::optional<HIMC> inputContext;
+    bool showsSystemComposition = true;
     int sizeNesting = 0;
 };
 

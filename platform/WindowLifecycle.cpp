@@ -1,5 +1,6 @@
 #include "platform/ClientWidget.h"
 #include "platform/FrameWidget.h"
+#include "platform/InputMethodInternal.h"
 #include "platform/WindowClassRegistry.h"
 #include "platform/WindowInternal.h"
 
@@ -55,6 +56,7 @@ void finishDestroy(HWND hwnd) {
     killTimersOf(hwnd);
     forgetCaret(hwnd);
     forgetFocusAndCapture(hwnd);
+    forgetInputMethodWindow(hwnd);
     SendMessage(hwnd, WM_NCDESTROY, 0, 0);
     hwnd->alive = false;
     hwnd->windowClass->windows -= 1;

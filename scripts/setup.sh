@@ -6,7 +6,8 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont-gothic xvfb xauth xdotool
+  fonts-ipafont-gothic xvfb xauth xdotool x11-apps
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-daemon
   python3
 )
 

@@ -54,6 +54,22 @@ TEST_F(ClipboardAndMenuTest, CopyOfNothingLeavesTheClipboardAlone) {
     EXPECT_EQ(text(), u"abc");
 }
 
+TEST_F(ClipboardAndMenuTest, CopyOrCutWithoutMemoryLosesNothing) {
+    putClipboard(u"kept");
+    setText(u"abc\rdef");
+    send(EM_SETSEL, 1, 6);
+    platform::test::failLocalAllocAbove(0);
+    send(WM_COPY);
+    send(WM_CUT);
+    platform::test::failLocalAllocAbove(SIZE_MAX);
+    EXPECT_EQ(clipboardText(), u"kept");
+    EXPECT_EQ(text(), u"abc\rdef") << "a cut that could not copy deletes nothing";
+    EXPECT_EQ(selection(), std::make_pair(1, 6));
+    send(WM_CUT);
+    EXPECT_EQ(clipboardText(), u"bc\r\nde");
+    EXPECT_EQ(text(), u"af");
+}
+
 TEST_F(ClipboardAndMenuTest, KeysForCutCopyPaste) {
     setText(u"abcd");
     send(EM_SETSEL, 0, 2);

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 using editctl::test::EditWindowFixture;
 
 namespace {
@@ -175,6 +178,50 @@ TEST(EditWindowTest, ANewFontIsMeasuredAfresh) {
     DeleteObject(wider); // the control keeps its own copy
     EXPECT_EQ(f.send(EM_GETLINECOUNT), 2);
     EXPECT_EQ(f.send(EM_LINEINDEX, 1), 8);
+}
+
+TEST(EditWindowTest, SettingItsOwnFontKeepsTheFont) {
+    EditWindowFixture f(kWidth, 100);
+    f.setText(u"0123456789");
+    const auto own = static_cast<WPARAM>(f.send(WM_GETFONT));
+    ASSERT_NE(own, 0u);
+    f.send(WM_SETFONT, own, 0);
+    const auto font = reinterpret_cast<HFONT>(f.send(WM_GETFONT));
+    ASSERT_NE(font, nullptr);
+    LOGFONTW description{};
+    ASSERT_NE(GetObjectW(font, sizeof(description), &description), 0);
+    EXPECT_EQ(std::u16string(description.lfFaceName), u"KivTestFont");
+    EXPECT_EQ(description.lfHeight, -16);
+    EXPECT_EQ(f.state().layout.lineHeight, 16);
+    EXPECT_EQ(f.send(EM_GETLINECOUNT), 1) << "still measured with the same font";
+}
+
+TEST(EditWindowTest, GetLineCopiesNoMoreThanTheBufferSizeInItsFirstWord) {
+    EditWindowFixture f(kWidth, 100, WS_HSCROLL);
+    f.setText(u"0123456789abcdef\rxy");
+    std::u16string buffer(20, u'#');
+    buffer[0] = 5;
+    EXPECT_EQ(f.send(EM_GETLINE, 0, reinterpret_cast<LPARAM>(buffer.data())), 5);
+    EXPECT_EQ(buffer, u"01234" + std::u16string(15, u'#'));
+    buffer[0] = 0;
+    EXPECT_EQ(f.send(EM_GETLINE, 1, reinterpret_cast<LPARAM>(buffer.data())), 0);
+    EXPECT_EQ(buffer[1], u'1') << "a buffer of size 0 is not written";
+    buffer[0] = 100;
+    EXPECT_EQ(f.send(EM_GETLINE, 1, reinterpret_cast<LPARAM>(buffer.data())), 2);
+    EXPECT_EQ(buffer.substr(0, 3), u"xy2");
+}
+
+TEST(EditWindowTest, CaseStylesDoNotDependOnTheLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    const std::u16string mixed = u"äöü ß ſ ı ǅ ａｂｃ αβγ жэ İ";
+    for (const char* locale : {"C", "C.UTF-8"}) {
+        ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr);
+        EditWindowFixture upper(kWidth, 100, ES_UPPERCASE, mixed.c_str());
+        EXPECT_EQ(upper.text(), u"ÄÖÜ ß S I Ǆ ＡＢＣ ΑΒΓ ЖЭ İ") << locale;
+        EditWindowFixture lower(kWidth, 100, ES_LOWERCASE, mixed.c_str());
+        EXPECT_EQ(lower.text(), u"äöü ß ſ ı ǆ ａｂｃ αβγ жэ i") << locale;
+    }
+    std::setlocale(LC_ALL, previous.c_str());
 }
 
 TEST(EditWindowTest, LineSpacingChangesTheLineHeight) {

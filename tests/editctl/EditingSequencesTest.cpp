@@ -3,6 +3,8 @@
 
 #include "NEditFixture.h"
 
+#include "editctl/EditState.h"
+
 namespace editctl::test {
 
 namespace {
@@ -201,6 +203,70 @@ TEST_F(EditingSequencesTest, UndoRestoresTextBeyondALoweredLimit) {
     EXPECT_EQ(text(), u"abcdef");
     send(EM_REDO);
     EXPECT_EQ(text(), u"");
+}
+
+TEST_F(EditingSequencesTest, MemoryFailuresKeepTheTextLimitAndTheSelectedText) {
+    EditState* state = nullptr;
+    send(NEM_GETSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    auto failing = [&](std::size_t bytes, auto&& action) {
+        platform::test::queueMessageBoxAnswer(IDOK);
+        state->allocator.setFailureThreshold(bytes);
+        action();
+        state->allocator.setFailureThreshold(std::nullopt);
+        EXPECT_EQ(platform::test::takeMessageBoxCalls().size(), 1u);
+        EXPECT_TRUE(state->checkInvariants());
+    };
+    // An undo that cannot get the memory to put 3000 characters back.
+    setText(std::u16string(3000, u'x'));
+    send(EM_SETSEL, 0, -1);
+    send(WM_CLEAR);
+    EXPECT_EQ(text(), u"");
+    send(EM_LIMITTEXT, 5);
+    failing(100, [&] { send(EM_UNDO); });
+    EXPECT_EQ(text(), u"");
+    type(u"abcdefgh");
+    EXPECT_EQ(text(), u"abcde") << "the limit is still in force";
+
+    // A selection replaced by more lines than the line table can take without growing.
+    send(EM_LIMITTEXT, 0);
+    setText(u"keep this text");
+    send(EM_SETSEL, 5, 9);
+    std::u16string lines;
+    for (int i = 0; i < 300; ++i) {
+        lines += u"a\r";
+    }
+    failing(2000, [&] { send(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(lines.c_str())); });
+    EXPECT_EQ(text(), u"keep this text");
+    EXPECT_EQ(selection(), std::make_pair(5, 9));
+    // A selection whose removal cannot be recorded: replaced whole, or not at all.
+    setText(std::u16string(1000, u'x'));
+    send(EM_SETSEL, 100, 700);
+    platform::test::queueMessageBoxAnswer(IDOK);
+    state->allocator.setFailureThreshold(1000);
+    send(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(u"y"));
+    state->allocator.setFailureThreshold(std::nullopt);
+    platform::test::takeMessageBoxCalls();
+    const std::u16string after = text();
+    EXPECT_TRUE(after == std::u16string(1000, u'x') ||
+                after == std::u16string(100, u'x') + u"y" + std::u16string(300, u'x'))
+        << "length " << after.size();
+}
+
+TEST_F(EditingSequencesTest, TypingPastLine999WidensTheGutter) {
+    send(NEM_SETOPTIONS, NEO_LINENUMBERS, NEO_LINENUMBERS);
+    // 36 narrow characters fill the text area beside a 3-digit gutter exactly.
+    setText(std::u16string(998, u'\r') + u"012345678901234567890123456789012345");
+    EditState* state = nullptr;
+    send(NEM_GETSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    ASSERT_EQ(state->layout.lineNumberDigits, 3);
+    ASSERT_EQ(state->layout.margins.left, 4 * kNarrow);
+    send(EM_SETSEL, 998, 998);
+    type(u"\r");
+    EXPECT_EQ(state->layout.lineNumberDigits, 4);
+    EXPECT_EQ(state->layout.margins.left, 5 * kNarrow);
+    // The narrower text area wraps the long last line.
+    EXPECT_EQ(send(EM_GETLINECOUNT), 1001);
+    EXPECT_TRUE(state->checkInvariants());
 }
 
 TEST_F(EditingSequencesTest, OverwriteModeReplacesUpToALineBreak) {

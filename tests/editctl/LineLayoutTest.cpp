@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <string>
 
 using editctl::LineLayout;
 using editctl::test::FixedMetrics;
@@ -128,13 +130,25 @@ TEST(LineLayoutTest, WideGlyphsKeepTheirFullWidth) {
 }
 
 // Incremental relayout after every kind of edit must give exactly the lines a full layout of
-// the resulting text gives, with the pending shift in between.
-class IncrementalLayoutTest : public ::testing::TestWithParam<bool> {};
+// the resulting text gives, with the pending shift in between, whatever the widths, the
+// wrap setting and the gutter.
+struct LayoutCase {
+    const char* name;
+    bool wordWrap;
+    int wrapColumn;
+    bool lineNumbers;
+    bool proportional;
+};
+
+class IncrementalLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(IncrementalLayoutTest, MatchesAFullLayoutAfterRandomEdits) {
-    const bool wordWrap = GetParam();
-    std::mt19937 random(wordWrap ? 1234 : 99);
-    const std::u16string alphabet = u"abc  d\r日本\t";
+    const LayoutCase& c = GetParam();
+    std::mt19937 random(static_cast<unsigned>(std::hash<std::string>{}(c.name)));
+    // With line numbers, more line breaks push the count past 1000.
+    const std::u16string alphabet =
+        std::u16string(c.proportional ? u"abc  d\r日本\timW.," : u"abc  d\r日本\t") +
+        (c.lineNumbers ? u"\r\r\r" : u"");
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n)(random); };
     auto randomText = [&](int n) {
         std::u16string s;
@@ -145,7 +159,24 @@ TEST_P(IncrementalLayoutTest, MatchesAFullLayoutAfterRandomEdits) {
         return s;
     };
     const int width = 72;
-    auto state = makeState(randomText(300), width, wordWrap);
+    auto configure = [&](editctl::EditState& state) {
+        auto& metrics = static_cast<FixedMetrics&>(*state.metrics);
+        if (c.proportional) {
+            // Narrow and wide Latin letters, punctuation, and one letter wider than half a line.
+            metrics.overrides = {{u'i', 3}, {u'm', 13}, {u'.', 2}, {u',', 4}, {u'W', 41}};
+        }
+        state.layout.wrapColumn = c.wrapColumn;
+        state.layout.lineNumbers = c.lineNumbers;
+        // Room for a gutter of up to five digits beside the text area.
+        state.layout.clientWidth = width + 2 + (c.lineNumbers ? 6 * 8 : 0);
+    };
+    // With line numbers, start one line short of 1000 so that edits cross into four digits.
+    const std::u16string initial =
+        c.lineNumbers ? std::u16string(998, u'\r') + u"ab" : randomText(300);
+    auto state = makeState(u"", width, c.wordWrap);
+    configure(*state);
+    editctl::replaceAllText(*state, initial);
+    const int digitsAtStart = state->layout.lineNumberDigits;
     for (int step = 0; step < 400; ++step) {
         const int length = state->text.length();
         const int action = pick(9);
@@ -161,22 +192,46 @@ TEST_P(IncrementalLayoutTest, MatchesAFullLayoutAfterRandomEdits) {
             } else if (at < length) {
                 editctl::deleteRange(*state, at, at + 1);
             }
-        } else if (action <= 7 && length > 0) { // a range
+        } else if (action <= 7 && length > 0) { // a range, now and then a large one
             const int a = pick(length);
-            const int b = pick(length);
+            const int b =
+                !c.lineNumbers && pick(9) == 0 ? pick(length) : std::min(a + pick(8), length);
             editctl::deleteRange(*state, std::min(a, b), std::max(a, b));
         } else if (action == 8) {
             editctl::commitPending(*state, pick(1) == 0);
-        } else { // a selection replaced
-            state->anchor = pick(length);
+        } else { // a selection replaced, now and then a large one
+            state->anchor = !c.lineNumbers && pick(9) == 0
+                                ? pick(length)
+                                : std::clamp(state->caret + pick(16) - 8, 0, length);
             editctl::insertText(*state, randomText(2), false);
         }
         ASSERT_TRUE(state->checkInvariants()) << "step " << step;
-        const auto fresh = makeState(logicalText(*state), width, wordWrap);
+        auto fresh = makeState(u"", width, c.wordWrap);
+        configure(*fresh);
+        editctl::replaceAllText(*fresh, logicalText(*state));
+        if (fresh->layout.lineNumberDigits < state->layout.lineNumberDigits) {
+            // The gutter never narrows again: lay out beside the same gutter.
+            fresh->layout.lineNumberDigits = state->layout.lineNumberDigits;
+            editctl::layoutAllText(*fresh);
+        }
+        ASSERT_EQ(state->layout.lineNumberDigits, fresh->layout.lineNumberDigits)
+            << "step " << step;
+        ASSERT_EQ(state->layout.margins.left, fresh->layout.margins.left) << "step " << step;
         ASSERT_EQ(lineStarts(*state), lineStarts(*fresh)) << "step " << step;
+    }
+    if (c.lineNumbers) {
+        EXPECT_GT(state->layout.lineNumberDigits, digitsAtStart) << "the gutter grew while editing";
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(WrapOnAndOff, IncrementalLayoutTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, IncrementalLayoutTest,
+    ::testing::Values(LayoutCase{"NoWrap", false, 0, false, false},
+                      LayoutCase{"WrapAtEdge", true, 0, false, false},
+                      LayoutCase{"ProportionalWrap", true, 0, false, true},
+                      LayoutCase{"ProportionalNoWrap", false, 0, false, true},
+                      LayoutCase{"WrapColumnWithNumbers", true, 7, true, true},
+                      LayoutCase{"WrapAtEdgeWithNumbers", true, 0, true, true}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 using editctl::BlockAllocator;
@@ -111,6 +112,56 @@ TEST(LineTableTest, GrowsAndShrinksWithSlack) {
     EXPECT_EQ(table.count(), 1);
     EXPECT_EQ(table.capacity(), 1 + 257);
     EXPECT_TRUE(table.checkInvariants(2));
+}
+
+// Edits scattered over a growing and shrinking table move the gap back and forth, grow and
+// trim it; every start must read as in a plain array updated the slow way.
+void replaceAtRandom(int initialLines, int steps, unsigned seed) {
+    BlockAllocator allocator;
+    LineTable table(allocator);
+    std::vector<long long> model{0};
+    std::vector<std::uint32_t> initial;
+    for (int i = 1; i <= initialLines; ++i) {
+        initial.push_back(static_cast<std::uint32_t>(2 * i));
+        model.push_back(2 * i);
+    }
+    model.push_back(2 * initialLines);
+    table.replace(1, 0, initial, 2 * initialLines);
+    std::mt19937 random(seed);
+    auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n)(random); };
+    for (int step = 0; step < steps; ++step) {
+        const int count = static_cast<int>(model.size()) - 1;
+        const int first = 1 + pick(count - 1);
+        const int oldCount = pick(std::min(count - first, step % 50 == 0 ? count / 3 : 6));
+        const long long low = model[static_cast<std::size_t>(first - 1)];
+        const long long high = model[static_cast<std::size_t>(first + oldCount)];
+        // New starts after `low`, and an edit moving everything behind by `delta`.
+        const int added = pick(step % 70 == 0 ? count / 2 + 1200 : 6);
+        std::vector<std::uint32_t> starts;
+        long long at = low;
+        for (int i = 0; i < added; ++i) {
+            at += 1 + pick(3);
+            starts.push_back(static_cast<std::uint32_t>(at));
+        }
+        const long long delta = std::max<long long>(at + 1 - high, pick(40) - 20);
+        table.replace(first, oldCount, starts, static_cast<int>(delta));
+        std::vector<long long> next(model.begin(), model.begin() + first);
+        next.insert(next.end(), starts.begin(), starts.end());
+        for (std::size_t i = static_cast<std::size_t>(first + oldCount); i < model.size(); ++i) {
+            next.push_back(model[i] + delta);
+        }
+        model = std::move(next);
+        ASSERT_TRUE(table.checkInvariants(static_cast<int>(model.back()))) << "step " << step;
+        ASSERT_EQ(all(table), model) << "step " << step;
+        const auto lines = static_cast<int>(model.size());
+        ASSERT_LE(table.capacity(), lines + 2 * std::max(256, lines / 16) + 1) << "step " << step;
+    }
+}
+
+TEST(LineTableTest, RandomReplacementsMatchAPlainArray) {
+    replaceAtRandom(0, 2000, 12);
+    // Above 65536 entries the table lives in a mapped block and shrinks where it lies.
+    replaceAtRandom(70000, 120, 13);
 }
 
 } // namespace

@@ -154,7 +154,7 @@ TEST(PaintRuns, LongLineDrawsEveryGlyphAcrossRunBreaksAndPendingEdits) {
     canvas.paint(canvas.wholeArea(false));
     EXPECT_EQ(everyGlyph(700), -1);
 
-    // Typed text waits in the side buffer; the line is drawn from three pieces.
+    // Typed text waits in front of the gap; the line is drawn from two pieces.
     canvas.state->caret = canvas.state->anchor = 250;
     editctl::insertText(*canvas.state, u"bbbbbbbbbb", false);
     ASSERT_TRUE(canvas.state->text.hasPendingInsertion());

@@ -59,6 +59,57 @@ TEST_F(ScrollingTest, EmScrollReportsTheLinesMoved) {
     EXPECT_EQ(firstVisible(), 10);
 }
 
+TEST_F(ScrollingTest, EmScrollReportsWhatTheViewMovedAtEveryHeight) {
+    // Heights just short of a whole number of lines leave the last line partly hidden.
+    for (int height = 158; height <= 178; ++height) {
+        create(0, kWidth, height);
+        std::u16string lines(60, u'\r');
+        setText(lines);
+        const WPARAM codes[] = {SB_PAGEDOWN, SB_PAGEDOWN, SB_LINEDOWN, SB_PAGEUP,
+                                SB_LINEUP,   SB_PAGEDOWN, SB_PAGEUP,   SB_PAGEUP};
+        for (const WPARAM code : codes) {
+            const int before = firstVisible();
+            const LRESULT result = send(EM_SCROLL, code);
+            const int moved = firstVisible() - before;
+            EXPECT_EQ(result, moved == 0 ? 0 : MAKELONG(static_cast<WORD>(moved), 1))
+                << "height " << height << ", code " << code;
+        }
+        DestroyWindow(edit);
+    }
+}
+
+TEST_F(ScrollingTest, LayoutSettingsBringTheCaretIntoView) {
+    create();
+    std::u16string lines;
+    for (int i = 0; i < 30; ++i) {
+        lines += u"words and words and more words\r";
+    }
+    setText(lines);
+    const int caret = static_cast<int>(send(WM_GETTEXTLENGTH)) - 5;
+    caretTo(caret);
+    send(EM_SCROLLCARET);
+    auto caretShown = [&](int lineHeight = kLine) {
+        const int line = caretLine();
+        return line >= firstVisible() && line < firstVisible() + kHeight / lineHeight;
+    };
+    ASSERT_TRUE(caretShown());
+    send(NEM_SETWRAPCOLUMN, 6, 1); // every line wraps into five
+    EXPECT_TRUE(caretShown()) << "after NEM_SETWRAPCOLUMN";
+    send(NEM_SETWORDWRAP, 0);
+    EXPECT_TRUE(caretShown()) << "after NEM_SETWORDWRAP off";
+    send(NEM_SETWORDWRAP, 1);
+    EXPECT_TRUE(caretShown()) << "after NEM_SETWORDWRAP on";
+    send(EM_SETSEL, 0, 0);
+    send(EM_SCROLLCARET);
+    send(NEM_SETWRAPCOLUMN, 0, 1);
+    caretTo(caret);
+    send(NEM_SETLINESPACING, 0);
+    ASSERT_TRUE(caretShown());
+    send(NEM_SETLINESPACING, 48); // two lines to the view
+    EXPECT_TRUE(caretShown(kLine + 48)) << "after NEM_SETLINESPACING";
+    EXPECT_EQ(selection(), std::make_pair(caret, caret)) << "the caret itself stays";
+}
+
 TEST_F(ScrollingTest, LineScrollClampsAndKeepsTheCaretInView) {
     makeLines();
     caretTo(2); // column 2 of line 0

@@ -188,13 +188,21 @@ TEST_F(InputTest, FocusChangesTellBothWindows) {
     SetFocus(a);
     clearLog();
     EXPECT_EQ(SetFocus(b), a);
-    ASSERT_EQ(log().size(), 2u);
+    // The input method's context follows the focus too.
+    ASSERT_EQ(log().size(), 4u);
     EXPECT_EQ(log()[0].msg, WM_KILLFOCUS);
     EXPECT_EQ(log()[0].hwnd, a);
     EXPECT_EQ(log()[0].wParam, reinterpret_cast<WPARAM>(b));
-    EXPECT_EQ(log()[1].msg, WM_SETFOCUS);
-    EXPECT_EQ(log()[1].hwnd, b);
-    EXPECT_EQ(log()[1].wParam, reinterpret_cast<WPARAM>(a));
+    EXPECT_EQ(log()[1].msg, WM_IME_SETCONTEXT);
+    EXPECT_EQ(log()[1].hwnd, a);
+    EXPECT_EQ(log()[1].wParam, static_cast<WPARAM>(FALSE));
+    EXPECT_EQ(log()[2].msg, WM_IME_SETCONTEXT);
+    EXPECT_EQ(log()[2].hwnd, b);
+    EXPECT_EQ(log()[2].wParam, static_cast<WPARAM>(TRUE));
+    EXPECT_EQ(log()[2].lParam, ISC_SHOWUIALL);
+    EXPECT_EQ(log()[3].msg, WM_SETFOCUS);
+    EXPECT_EQ(log()[3].hwnd, b);
+    EXPECT_EQ(log()[3].wParam, reinterpret_cast<WPARAM>(a));
     EXPECT_EQ(GetFocus(), b);
     DestroyWindow(b);
     EXPECT_EQ(GetFocus(), nullptr);

@@ -177,7 +177,7 @@ TEST_F(ReplaceAllEquivalenceTest, ListsAndStepsLeaveTheSameControl) {
     const Shape shapes[] = {{322, 162}, {82, 50}, {130, 34}};
     for (int round = 0; round < 400; ++round) {
         const Shape shape = shapes[below(std::size(shapes))];
-        const DWORD style = chance(50) ? WS_HSCROLL : 0;
+        const DWORD style = (chance(50) ? WS_HSCROLL : 0) | (chance(10) ? ES_LOWERCASE : 0);
         create(style, shape.width, shape.height);
         const HWND a = edit;
         create(style, shape.width, shape.height);

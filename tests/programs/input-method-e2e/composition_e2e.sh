@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# composition_e2e.sh nedit-host PROGRAM [PNG_DIR]   (PNG_DIR defaults to $KIV_PNG_DIR)
+#
+# Types Japanese through a real input method (fcitx5 with mozc) into the program's editor on a
+# private virtual display: romaji are composed inline, Space converts, Return commits. Checks
+# the composition drawn in place (grabs of the screen, kept as PNGs in PNG_DIR when given), the
+# candidate window under the clause being converted, the target clause moving with Right, a
+# committed result undone in one step, and the final text. Says "skipped" (code 77) only where
+# the input method cannot start.
+set -uo pipefail
+kind=$1
+program=$2
+png_dir=${3:-${KIV_PNG_DIR:-}}
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=input_method_stack.sh
+source "$here/input_method_stack.sh"
+
+program_pid=
+cleanup() {
+  if [ -n "$program_pid" ]; then
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+  fi
+  ims_stop
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  [ -n "$ims_work" ] && [ -f "$ims_work/program.err" ] && tail -n 20 "$ims_work/program.err"
+  exit 1
+}
+
+ims_start
+status=$?
+if [ "$status" -eq 77 ]; then
+  echo "skipped: $ims_skip_reason"
+  exit 77
+fi
+[ "$status" -eq 0 ] || fail "the virtual display did not start"
+export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR="$ims_work/program-runtime"
+  mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+fi
+
+grab() { xwd -root -silent >"$1"; }
+keep_png() {
+  [ -n "$png_dir" ] || return 0
+  mkdir -p "$png_dir"
+  python3 "$here/screen_grab.py" png "$1" "$png_dir/$2.png"
+}
+# Waits until the screen differs from dump $1 and then holds still for three grabs in a row;
+# leaves the last grab in $2.
+settle() {
+  local before=$1 out=$2 previous="$ims_work/previous.xwd" same=0 tries=100
+  grab "$previous"
+  while [ "$tries" -gt 0 ]; do
+    sleep 0.05
+    grab "$out"
+    if cmp -s "$out" "$previous" && ! cmp -s "$out" "$before"; then
+      same=$((same + 1))
+      [ "$same" -ge 2 ] && return 0
+    else
+      same=0
+    fi
+    cp "$out" "$previous"
+    tries=$((tries - 1))
+  done
+  return 1
+}
+measure() { python3 "$here/screen_grab.py" "$@"; }
+
+case "$kind" in
+nedit-host)
+  : >"$ims_work/in.txt"
+  "$program" "$ims_work/in.txt" >"$ims_work/out.txt" 2>"$ims_work/program.err" &
+  program_pid=$!
+  window_name='^nEdit$'
+  ;;
+*)
+  fail "unknown program kind $kind"
+  ;;
+esac
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "$window_name" | head -n 1)
+[ -n "$window" ] || fail "the program's window did not appear"
+xdotool windowfocus --sync "$window"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+left=$X
+top=$Y
+ims_wait_focused_context || fail "the editor never offered the input method a context"
+ims_activate_mozc || fail "mozc did not become the input method"
+
+# The first text row of the editor, where the composition appears (the file is empty).
+row=(0 0 0 0)
+row_box() { row=("$left" "$top" $((left + 300)) $((top + 22))); }
+row_box
+
+grab "$ims_work/empty.xwd"
+xdotool type --delay 30 nihongo
+settle "$ims_work/empty.xwd" "$ims_work/input.xwd" || fail "the composition never showed"
+keep_png "$ims_work/input.xwd" nihongo-input
+ink=$(measure ink "$ims_work/input.xwd" "${row[@]}")
+[ "$ink" -gt 100 ] || fail "no composition drawn in the editor's first row ($ink dark pixels)"
+# mozc suggests while typing; its window goes under the composition's start.
+suggestion=$(xdotool search --onlyvisible --name '^Fcitx5 Input Window$' | head -n 1)
+if [ -n "$suggestion" ]; then
+  eval "$(xdotool getwindowgeometry --shell "$suggestion")"
+  if [ "$X" -lt "$left" ] || [ "$X" -gt $((left + 20)) ] || [ "$Y" -lt $((top + 14)) ] ||
+    [ "$Y" -gt $((top + 40)) ]; then
+    fail "the candidate window is at $X,$Y, not under the composition at $left,$top"
+  fi
+fi
+
+xdotool key space
+settle "$ims_work/input.xwd" "$ims_work/converted.xwd" || fail "the conversion never showed"
+keep_png "$ims_work/converted.xwd" nihongo-converted
+read -r lit from to <<<"$(measure highlight "$ims_work/converted.xwd" "${row[@]}")"
+[ "$lit" -gt 200 ] || fail "the converted clause is not highlighted ($lit pixels)"
+[ $((to - from)) -gt 30 ] || fail "the highlighted clause is too narrow ($from-$to)"
+
+# Committed, then undone in one step.
+xdotool key Return
+xdotool key ctrl+z
+
+grab "$ims_work/before.xwd"
+xdotool type --delay 30 watashihanihongowohanasu
+xdotool key space
+settle "$ims_work/before.xwd" "$ims_work/clauses.xwd" || fail "the sentence never converted"
+keep_png "$ims_work/clauses.xwd" sentence-first-clause
+read -r lit first_from first_to <<<"$(measure highlight "$ims_work/clauses.xwd" "${row[@]}")"
+[ "$lit" -gt 100 ] || fail "no clause is highlighted in the converted sentence"
+xdotool key Right
+settle "$ims_work/clauses.xwd" "$ims_work/next.xwd" || fail "the next clause never became the target"
+keep_png "$ims_work/next.xwd" sentence-second-clause
+read -r lit next_from next_to <<<"$(measure highlight "$ims_work/next.xwd" "${row[@]}")"
+[ "$lit" -gt 100 ] && [ "$next_from" -ge "$first_to" ] ||
+  fail "the target clause did not move right ($first_from-$first_to, then $next_from-$next_to)"
+xdotool key Return
+
+case "$kind" in
+nedit-host)
+  xdotool key ctrl+q
+  for _ in $(seq 100); do
+    kill -0 "$program_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  wait "$program_pid" || fail "nedit-host did not end well"
+  program_pid=
+  text=$(cat "$ims_work/out.txt")
+  ;;
+esac
+[ "$text" = "私は日本語を話す" ] || fail "the text is '$text', not 私は日本語を話す"
+echo "composition end-to-end ($kind): all passed"
