@@ -4,13 +4,12 @@
 // Compare "find/literal" with "grep/F" (target: at most 2 times) and "find/regex_*" with
 // "grep/E" (target: at most 3 times). The periodic rows search "a" x 999 + "b" in a text of "a"s,
 // the worst case of a scan that compares the pattern at every position ("naive/periodic").
-#include "editctl/EditWindowProc.h"
 #include "editctl/NEditMessages.h"
 #include "platform/CodePage.h"
-#include "platform/Gdi.h"
 #include "platform/TestHooks.h"
 #include "platform/Window.h"
 #include "search/SearchDriver.h"
+#include "support/EditWindow.h"
 #include "support/JapaneseText.h"
 #include "support/RunWithApplication.h"
 
@@ -20,7 +19,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,36 +81,18 @@ const Document& periodic() {
     return document;
 }
 
-// A control of the editor's size on the test font, word wrap on, holding `text`.
-class Control {
-public:
-    explicit Control(const std::u16string& text) {
-        editctl::registerNEditClass();
-        edit = CreateWindow(kNEditClassName, u"", WS_OVERLAPPED | WS_VISIBLE | WS_VSCROLL, 0, 0,
-                            480, 640, nullptr, nullptr, nullptr, nullptr);
-        LOGFONTW description{};
-        const std::u16string_view face = u"KivTestFont";
-        std::copy(face.begin(), face.end(), description.lfFaceName);
-        const HFONT font = CreateFontIndirectW(&description);
-        SendMessage(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-        DeleteObject(font);
-        SendMessage(edit, NEM_SETTEXTBYTES, text.size() * 2, reinterpret_cast<LPARAM>(text.data()));
-        platform::test::pumpMessages();
-    }
-    ~Control() { DestroyWindow(edit); }
-    Control(const Control&) = delete;
-    Control& operator=(const Control&) = delete;
-    HWND edit = nullptr;
-};
+// One control for every Find row: loading 100 MB takes longer than the searches.
+std::optional<bench::EditWindow> control;
 
 void find(benchmark::State& state, const Document* (*document)(), std::u16string pattern,
           search::SearchFlags flags, bool forward) {
     const Document& d = *document();
-    static std::unique_ptr<Control> control;
     static const Document* loaded = nullptr;
+    if (!control) {
+        control.emplace();
+    }
     if (loaded != &d) {
-        control.reset();
-        control = std::make_unique<Control>(d.text);
+        control->load(d.text);
         loaded = &d;
     }
     DWORD start = 0;
@@ -204,5 +185,5 @@ const bool registered = [] {
 } // namespace
 
 int main(int argc, char** argv) {
-    return bench::runWithApplication(argc, argv);
+    return bench::runWithApplication(argc, argv, [] { control.reset(); });
 }

@@ -4,12 +4,11 @@
 // Replace All has to pay. Compare "replace_all/..." with "u16string_floor/..." (target: at
 // most 3 times the floor, and under 2 s). The step-by-step rows show, on a text a tenth of the
 // size, what one replace-selection per match costs.
-#include "editctl/EditWindowProc.h"
 #include "editctl/NEditMessages.h"
-#include "platform/Gdi.h"
 #include "platform/TestHooks.h"
 #include "platform/Window.h"
 #include "search/SearchDriver.h"
+#include "support/EditWindow.h"
 #include "support/JapaneseText.h"
 #include "support/RunWithApplication.h"
 
@@ -37,38 +36,11 @@ std::u16string makeDocument(std::size_t units, std::size_t matches) {
     return text;
 }
 
-// An editor-sized control on the test font, word wrap on as the editor starts.
-class Control {
-public:
-    Control() {
-        editctl::registerNEditClass();
-        edit = CreateWindow(kNEditClassName, u"", WS_OVERLAPPED | WS_VISIBLE | WS_VSCROLL, 0, 0,
-                            480, 640, nullptr, nullptr, nullptr, nullptr);
-        LOGFONTW description{};
-        const std::u16string_view face = u"KivTestFont";
-        std::copy(face.begin(), face.end(), description.lfFaceName);
-        const HFONT font = CreateFontIndirectW(&description);
-        SendMessage(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-        DeleteObject(font);
-        SetFocus(edit);
-        platform::test::pumpMessages();
-    }
-    ~Control() { DestroyWindow(edit); }
-    Control(const Control&) = delete;
-    Control& operator=(const Control&) = delete;
-
-    void load(const std::u16string& text) {
-        SendMessage(edit, NEM_SETTEXTBYTES, text.size() * 2, reinterpret_cast<LPARAM>(text.data()));
-        platform::test::pumpMessages();
-    }
-    HWND edit = nullptr;
-};
-
 template <class ReplaceAllFunction>
 void replaceInControl(benchmark::State& state, std::size_t units, std::size_t matches,
                       ReplaceAllFunction replaceAll) {
     const std::u16string text = makeDocument(units, matches);
-    Control control;
+    bench::EditWindow control;
     int count = 0;
     for (auto _ : state) {
         state.PauseTiming();

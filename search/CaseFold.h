@@ -27,6 +27,9 @@ constexpr char16_t foldLiteralCase(char16_t c) {
     if (c < 0x80) {
         return foldAsciiCase(c);
     }
+    if (c > 0x042F && c < 0xFF21) {
+        return c; // Japanese text: nothing to fold, decided in two comparisons
+    }
     const bool plus20 = (c >= 0x00C0 && c <= 0x00DE && c != 0x00D7) ||
                         (c >= 0x0391 && c <= 0x03A9 && c != 0x03A2) ||
                         (c >= 0x0410 && c <= 0x042F) || (c >= 0xFF21 && c <= 0xFF3A);

@@ -1,6 +1,7 @@
 #include "search/LiteralScanner.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace search {
 
@@ -157,6 +158,19 @@ std::size_t findReversed(const Needle& needle, std::u16string_view text, std::si
     return h == npos ? npos : n - m - h;
 }
 
+// Calls `scan` with the folding as a compile-time constant, so each scan loop is made for it.
+template <class Scan> std::size_t withFolding(CaseFolding folding, Scan scan) {
+    switch (folding) {
+    case CaseFolding::Ascii:
+        return scan(std::integral_constant<CaseFolding, CaseFolding::Ascii>{});
+    case CaseFolding::Literal:
+        return scan(std::integral_constant<CaseFolding, CaseFolding::Literal>{});
+    case CaseFolding::None:
+        break;
+    }
+    return scan(std::integral_constant<CaseFolding, CaseFolding::None>{});
+}
+
 } // namespace
 
 LiteralScanner::LiteralScanner(std::u16string_view literal, CaseFolding folding)
@@ -191,15 +205,9 @@ std::size_t LiteralScanner::find(std::u16string_view text, std::size_t from) con
     if (m == 0) {
         return from;
     }
-    switch (folding_) {
-    case CaseFolding::Ascii:
-        return findForward<CaseFolding::Ascii>(forward_, text, from);
-    case CaseFolding::Literal:
-        return findForward<CaseFolding::Literal>(forward_, text, from);
-    case CaseFolding::None:
-        break;
-    }
-    return findForward<CaseFolding::None>(forward_, text, from);
+    return withFolding(folding_, [&](auto folding) {
+        return findForward<decltype(folding)::value>(forward_, text, from);
+    });
 }
 
 std::size_t LiteralScanner::findBackward(std::u16string_view text, std::size_t last) const {
@@ -210,15 +218,9 @@ std::size_t LiteralScanner::findBackward(std::u16string_view text, std::size_t l
     if (m == 0) {
         return std::min(last, text.size());
     }
-    switch (folding_) {
-    case CaseFolding::Ascii:
-        return findReversed<CaseFolding::Ascii>(backward_, text, last);
-    case CaseFolding::Literal:
-        return findReversed<CaseFolding::Literal>(backward_, text, last);
-    case CaseFolding::None:
-        break;
-    }
-    return findReversed<CaseFolding::None>(backward_, text, last);
+    return withFolding(folding_, [&](auto folding) {
+        return findReversed<decltype(folding)::value>(backward_, text, last);
+    });
 }
 
 } // namespace search
