@@ -66,7 +66,14 @@ void setRegionFromLayout(ImeCompState& state, HWND hwnd) {
         }
         DeleteDC(dc);
     }
-    SetWindowRgn(hwnd, region, TRUE);
+    // Every paint of the editor asks again; an unchanged region needs no redrawing.
+    const HRGN current = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(hwnd, current) != 0 && EqualRgn(current, region)) {
+        DeleteObject(region);
+    } else {
+        SetWindowRgn(hwnd, region, TRUE);
+    }
+    DeleteObject(current);
 }
 
 LRESULT onUpdate(ImeCompState& state, HWND hwnd, HIMC context, LPARAM flags) {

@@ -275,34 +275,43 @@ void deliverToInputWindow(HWND hwnd, QInputMethodEvent& event) {
 
 } // namespace
 
-void inputMethodPreedit(HWND hwnd, const std::u16string& text,
-                        const std::vector<PreeditClause>& clauses, int cursor,
-                        const std::u16string& commit) {
+void inputMethodEvent(HWND hwnd, const std::u16string& preedit,
+                      const std::vector<PreeditFormat>& formats, int cursor,
+                      const std::u16string& commit) {
     QList<QInputMethodEvent::Attribute> attributes;
     const QPalette palette = QApplication::palette();
-    int start = 0;
-    for (const PreeditClause& clause : clauses) {
+    for (const PreeditFormat& f : formats) {
         QTextCharFormat format;
-        if (clause.kind == ClauseKind::Target) {
+        if (f.highlighted) {
             format.setBackground(palette.highlight());
             format.setForeground(palette.highlightedText());
         } else {
             format.setUnderlineStyle(QTextCharFormat::DashUnderline);
         }
-        attributes.append(QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, start,
-                                                       clause.length, format));
-        start += clause.length;
+        attributes.append(
+            QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, f.start, f.length, format));
     }
-    attributes.append(QInputMethodEvent::Attribute(QInputMethodEvent::Cursor, cursor, 1));
-    QInputMethodEvent event(QString::fromStdU16String(text), attributes);
+    if (cursor >= 0)
+        attributes.append(QInputMethodEvent::Attribute(QInputMethodEvent::Cursor, cursor, 1));
+    QInputMethodEvent event(QString::fromStdU16String(preedit), attributes);
     event.setCommitString(QString::fromStdU16String(commit));
     deliverToInputWindow(hwnd, event);
 }
 
+void inputMethodPreedit(HWND hwnd, const std::u16string& text,
+                        const std::vector<PreeditClause>& clauses, int cursor,
+                        const std::u16string& commit) {
+    std::vector<PreeditFormat> formats;
+    int start = 0;
+    for (const PreeditClause& clause : clauses) {
+        formats.push_back({start, clause.length, clause.kind == ClauseKind::Target});
+        start += clause.length;
+    }
+    inputMethodEvent(hwnd, text, formats, cursor, commit);
+}
+
 void inputMethodCommit(HWND hwnd, const std::u16string& text) {
-    QInputMethodEvent event;
-    event.setCommitString(QString::fromStdU16String(text));
-    deliverToInputWindow(hwnd, event);
+    inputMethodEvent(hwnd, {}, {}, -1, text);
 }
 
 bool inputMethodAccepted(HWND hwnd) {

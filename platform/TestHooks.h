@@ -99,6 +99,16 @@ struct PreeditClause {
 void inputMethodPreedit(HWND hwnd, const std::u16string& text,
                         const std::vector<PreeditClause>& clauses, int cursor,
                         const std::u16string& commit = {});
+// The same with format ranges as given, inside the preedit or not (highlighted: the target's
+// look; otherwise dashed), and no cursor attribute for a negative cursor.
+struct PreeditFormat {
+    int start;
+    int length;
+    bool highlighted;
+};
+void inputMethodEvent(HWND hwnd, const std::u16string& preedit,
+                      const std::vector<PreeditFormat>& formats, int cursor,
+                      const std::u16string& commit);
 // Commits text; the preedit empties.
 void inputMethodCommit(HWND hwnd, const std::u16string& text);
 // What the input method learns by asking hwnd: whether it accepts input methods, and the
