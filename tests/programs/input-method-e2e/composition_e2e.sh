@@ -50,7 +50,7 @@ grab() { xwd -root -silent >"$1"; }
 keep_png() {
   [ -n "$png_dir" ] || return 0
   mkdir -p "$png_dir"
-  python3 "$here/screen_grab.py" png "$1" "$png_dir/$2.png"
+  python3 "$here/screen_grab.py" png "$1" "$png_dir/$kind-$2.png"
 }
 # Waits until the screen differs from dump $1 and then holds still for three grabs in a row;
 # leaves the last grab in $2.
