@@ -1,9 +1,12 @@
 // Opening and saving a document of about 100 MB, the way the editor does it (map the file,
 // read it line by line into one UTF-16 text with CR breaks; write it back line by line with
 // CR LF breaks), against glibc iconv converting the same file in the same run. Compare each
-// kiv row with the iconv row of the same encoding and direction.
+// kiv row with the iconv row of the same encoding and direction. The auto rows open the file
+// with detection (the encoding confirmed on the whole file), the check rows run the check
+// before saving over the whole text.
 #include "document/DocumentDecoder.h"
 #include "document/DocumentEncoder.h"
+#include "document/EncodeCheck.h"
 #include "document/EucSjisConverter.h"
 #include "document/MappedFile.h"
 #include "document/TextEncoding.h"
@@ -100,6 +103,28 @@ void decodeKiv(benchmark::State& state, std::int32_t encoding) {
         state.iterations() * std::filesystem::file_size(inputPath(encoding))));
 }
 
+void decodeKivAuto(benchmark::State& state, std::int32_t encoding) {
+    const std::u16string path = u16(inputPath(encoding));
+    for (auto _ : state) {
+        const auto decoded = document::decodeDocumentFile(path, document::ENC_NONE, 0);
+        if (decoded->encoding != encoding) {
+            std::abort();
+        }
+        benchmark::DoNotOptimize(decoded->text.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(
+        state.iterations() * std::filesystem::file_size(inputPath(encoding))));
+}
+
+void checkKiv(benchmark::State& state, std::int32_t encoding) {
+    const std::u16string& text = corpus().editorText;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(document::findUnencodable(text, encoding).count);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(
+        state.iterations() * std::filesystem::file_size(inputPath(encoding))));
+}
+
 void decodeIconv(benchmark::State& state, std::int32_t encoding) {
     const std::u16string path = u16(inputPath(encoding));
     iconv_t cd = iconv_open("UTF-16LE", iconvName(encoding));
@@ -189,5 +214,17 @@ BENCHMARK_CAPTURE(encodeKiv, utf8, document::ENC_UTF8)
 BENCHMARK_CAPTURE(encodeIconv, utf8, document::ENC_UTF8)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+BENCHMARK_CAPTURE(decodeKivAuto, sjis, document::ENC_SJIS)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(decodeKivAuto, euc, document::ENC_EUC)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(decodeKivAuto, utf8, document::ENC_UTF8)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(checkKiv, sjis, document::ENC_SJIS)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(checkKiv, euc, document::ENC_EUC)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 BENCHMARK_MAIN();

@@ -1,6 +1,11 @@
 #pragma once
 // Decodes a whole file into the editor's text the way opening a document does: detection in
-// Auto mode, then line by line, lines joined with CR.
+// Auto mode, then line by line, lines joined with CR, with a report of everything the text
+// does not keep of the file.
+
+#include "document/DecodeReport.h"
+#include "platform/CodePage932Spelling.h"
+#include "platform/Files.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,20 +17,24 @@
 namespace document {
 
 struct DecodedDocument {
-    std::u16string text;            // lines separated by CR, no break after the last line
-    std::int32_t encoding = 0;      // the encoding the file was read in
-    std::int32_t lineBreak = 0;     // the detected line break, or the one passed in
-    std::size_t replacements = 0;   // invalid byte sequences that became U+FFFD
-    std::size_t truncatedLines = 0; // lines holding a NUL; the text after it was left out
+    std::u16string text;        // lines separated by CR, no break after the last line
+    std::int32_t encoding = 0;  // the encoding the file was read in
+    std::int32_t lineBreak = 0; // the detected line break, or the one passed in
+    DecodeReport report;        // what the text lost, and what saving it would write otherwise
+    // Which code each character with several was read with: the document keeps it and hands it
+    // to saving (encodeDocumentFile, findUnencodable), so that it writes those codes again.
+    platform::Cp932Spelling spelling;
 };
 
 // Reads the file at `path`. With `encoding` 0 (Auto) the encoding and line break are
 // detected; otherwise the file is read in `encoding` and `lineBreak` is passed through.
-// Empty when the file cannot be opened or mapped.
+// Empty when the file cannot be opened or read, or there is no memory for its text; `error`,
+// when given, then says why (openFailureMessage() words it for the user).
 std::optional<DecodedDocument> decodeDocumentFile(std::u16string_view path, std::int32_t encoding,
-                                                  std::int32_t lineBreak);
+                                                  std::int32_t lineBreak,
+                                                  platform::FileError* error = nullptr);
 
-// The same for bytes already in memory.
+// The same for bytes already in memory; throws std::bad_alloc when the text does not fit.
 DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::int32_t encoding,
                                     std::int32_t lineBreak);
 

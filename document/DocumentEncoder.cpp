@@ -1,25 +1,60 @@
 #include "document/DocumentEncoder.h"
 
 #include "document/LineWriter.h"
+#include "document/TextEncoding.h"
 
 namespace document {
 
-bool encodeDocumentFile(std::u16string_view path, std::u16string_view text, std::int32_t encoding,
-                        std::int32_t lineBreak) {
-    LineWriter writer;
-    if (!writer.open(path, encoding, lineBreak)) {
-        return false;
-    }
+namespace {
+
+// Calls write(line, first, last) for every CR-separated line of a non-empty text. A text that
+// ends with CR ends with a line break: its empty last line writes nothing.
+template <class WriteLine> void forEachLine(std::u16string_view text, WriteLine write) {
     bool first = true;
     while (!text.empty()) {
         const std::size_t cr = text.find(u'\r');
         const bool last = cr == std::u16string_view::npos;
-        writer.writeLine(text.substr(0, cr), first, last);
+        write(text.substr(0, cr), first, last);
         first = false;
         text = last ? std::u16string_view{} : text.substr(cr + 1);
-        // A text that ends with CR ends with a line break: its empty last line writes nothing.
     }
+}
+
+} // namespace
+
+bool encodeDocumentFile(std::u16string_view path, std::u16string_view text, std::int32_t encoding,
+                        std::int32_t lineBreak, const platform::Cp932Spelling& spelling) {
+    LineWriter writer;
+    if (!writer.open(path, encoding, lineBreak, &spelling)) {
+        return false;
+    }
+    forEachLine(text, [&](std::u16string_view line, bool first, bool last) {
+        writer.writeLine(line, first, last);
+    });
     return writer.close();
+}
+
+std::vector<std::uint8_t> encodeDocumentBytes(std::u16string_view text, std::int32_t encoding,
+                                              std::int32_t lineBreak,
+                                              const platform::Cp932Spelling& spelling) {
+    std::vector<std::uint8_t> bytes;
+    LineEncoder encoder;
+    encoder.setSpelling(&spelling);
+    auto append = [&](std::span<const std::uint8_t> part) {
+        bytes.insert(bytes.end(), part.begin(), part.end());
+    };
+    forEachLine(text, [&](std::u16string_view line, bool first, bool last) {
+        if (first) {
+            append(byteOrderMark(encoding));
+        }
+        if (!line.empty()) {
+            append(encoder.encode(encoding, line));
+        }
+        if (!last) {
+            append(lineBreakBytes(encoding, lineBreak));
+        }
+    });
+    return bytes;
 }
 
 } // namespace document

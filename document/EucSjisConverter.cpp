@@ -87,8 +87,8 @@ EucUnit eucUnit(std::span<const std::uint8_t> in, std::size_t i) {
         return {{0x8E, b}, 2, 1};
     }
     if (isSjisLeadByte(b) && i + 1 < in.size() && in[i + 1] != 0) {
-        const BytePair j = sjisToJis(b, in[i + 1]);
-        if (isJisCell(j)) {
+        if (eucCarries(static_cast<std::uint16_t>((b << 8) | in[i + 1]))) {
+            const BytePair j = sjisToJis(b, in[i + 1]);
             return {{static_cast<std::uint8_t>(j.first | 0x80),
                      static_cast<std::uint8_t>(j.second | 0x80)},
                     2,
@@ -100,6 +100,14 @@ EucUnit eucUnit(std::span<const std::uint8_t> in, std::size_t i) {
 }
 
 } // namespace
+
+bool eucCarries(std::uint16_t code) {
+    if (code < 0x100) {
+        return code < 0x80 || isKanaByte(static_cast<std::uint8_t>(code));
+    }
+    return isJisCell(
+        sjisToJis(static_cast<std::uint8_t>(code >> 8), static_cast<std::uint8_t>(code)));
+}
 
 std::size_t sjisToEucSize(std::span<const std::uint8_t> in) {
     std::size_t size = 0;

@@ -24,6 +24,10 @@ inline constexpr std::uint8_t kInvalidSequence = 0x85;
 // never swallowed.
 std::size_t eucToSjis(std::span<const std::uint8_t> in, std::uint8_t* out);
 
+// Whether EUC-JP has the character of a code page 932 code (a byte, or lead << 8 | trail):
+// ASCII, the half-width katakana A0-DF and the pairs of JIS X 0208 rows.
+bool eucCarries(std::uint16_t code);
+
 // The number of bytes sjisToEuc() writes for `in`.
 std::size_t sjisToEucSize(std::span<const std::uint8_t> in);
 // Converts Shift_JIS bytes to EUC-JP into `out` (room for sjisToEucSize(in) bytes); returns

@@ -4,6 +4,7 @@
 #include "document/SjisJisPair.h"
 
 #include <cstring>
+#include <optional>
 
 namespace document {
 
@@ -32,18 +33,32 @@ SjisUnit classify(std::span<const std::uint8_t> in, std::size_t i) {
     if (b < 0x80) {
         return {JisShiftState::Ascii, {b, 0}, 1};
     }
-    // A0 is no JIS X 0201 katakana: in kana mode it would read back as a space.
-    if (isKanaByte(b) && b != 0xA0) {
+    if (isKanaByte(b) && jisCarries(b)) {
         return {JisShiftState::Kana, {static_cast<std::uint8_t>(b - 0x80), 0}, 1};
     }
     if (isSjisLeadByte(b) && i + 1 < in.size() && in[i + 1] != 0) {
-        const BytePair j = sjisToJis(b, in[i + 1]);
-        if (isJisCell(j)) {
+        if (jisCarries(static_cast<std::uint16_t>((b << 8) | in[i + 1]))) {
+            const BytePair j = sjisToJis(b, in[i + 1]);
             return {JisShiftState::Kanji, {j.first, j.second}, 2};
         }
         return {JisShiftState::Ascii, {'?', 0}, 2};
     }
     return {JisShiftState::Ascii, {'?', 0}, 1};
+}
+
+// The state an escape sequence switches to. ESC $ @ (the 1978 kanji set) is read as ESC $ B and
+// ESC ( J (JIS-Roman) as ESC ( B: their few differing cells are mapped as the newer sets.
+std::optional<JisShiftState> escapeTarget(std::uint8_t e1, std::uint8_t e2) {
+    if (e1 == '$' && (e2 == 'B' || e2 == '@')) {
+        return JisShiftState::Kanji;
+    }
+    if (e1 == '(' && (e2 == 'B' || e2 == 'J')) {
+        return JisShiftState::Ascii;
+    }
+    if (e1 == '(' && e2 == 'I') {
+        return JisShiftState::Kana;
+    }
+    return std::nullopt;
 }
 
 std::size_t outputLength(const SjisUnit& unit) {
@@ -52,6 +67,18 @@ std::size_t outputLength(const SjisUnit& unit) {
 
 } // namespace
 
+bool jisCarries(std::uint16_t code) {
+    if (code < 0x80) {
+        return true;
+    }
+    // A0 is no JIS X 0201 katakana: in kana mode it would read back as a space.
+    if (code < 0x100) {
+        return code >= 0xA1 && code <= 0xDF;
+    }
+    return isJisCell(
+        sjisToJis(static_cast<std::uint8_t>(code >> 8), static_cast<std::uint8_t>(code)));
+}
+
 std::size_t jisToSjis(std::span<const std::uint8_t> in, std::uint8_t* out, JisShiftState& state) {
     const std::size_t n = in.size();
     std::uint8_t* o = out;
@@ -59,15 +86,8 @@ std::size_t jisToSjis(std::span<const std::uint8_t> in, std::uint8_t* out, JisSh
     while (i < n) {
         const std::uint8_t b = in[i];
         if (b == kEsc && i + 2 < n) {
-            const std::uint8_t e1 = in[i + 1];
-            const std::uint8_t e2 = in[i + 2];
-            if (e1 == '$' && e2 == 'B') {
-                state = JisShiftState::Kanji;
-                i += 3;
-                continue;
-            }
-            if (e1 == '(' && (e2 == 'B' || e2 == 'I')) {
-                state = e2 == 'B' ? JisShiftState::Ascii : JisShiftState::Kana;
+            if (const std::optional<JisShiftState> to = escapeTarget(in[i + 1], in[i + 2])) {
+                state = *to;
                 i += 3;
                 continue;
             }

@@ -24,7 +24,7 @@ std::span<const std::uint8_t> LineEncoder::encodeCodePage(unsigned page, std::u1
                                                           std::vector<std::uint8_t>& into) {
     const auto codePage = static_cast<platform::CodePage>(page);
     std::uint8_t* out = reserve(into, platform::maxEncodedSize(codePage, text.size()));
-    return {out, platform::encodeFromUtf16(codePage, text, out)};
+    return {out, platform::encodeFromUtf16(codePage, text, out, spelling_)};
 }
 
 std::span<const std::uint8_t> LineEncoder::encode(std::int32_t encoding, std::u16string_view text) {

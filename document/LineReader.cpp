@@ -25,6 +25,8 @@ void LineReader::attach(std::span<const std::uint8_t> data, std::int32_t encodin
     moreLines_ = true;
     replacements_ = 0;
     markChecked_ = false;
+    lastLine_ = {};
+    decoder_.reset();
 }
 
 void LineReader::close() {
@@ -50,13 +52,13 @@ LineReader::LineExtent LineReader::findLine8() {
     const std::size_t cr = next(nextCr_, 0x0D);
     breaksScanned_ = true;
     if (cr < lf) {
-        const bool crlf = cr + 1 == lf;
-        return {cr - position_, crlf ? 2u : 1u};
+        const bool crlf = cr + 1 == lf && lf < size; // lf is the size when there is none
+        return {cr - position_, crlf ? 2u : 1u, crlf ? LB_CRLF : LB_CR};
     }
     if (lf < size) {
-        return {lf - position_, 1};
+        return {lf - position_, 1, LB_LF};
     }
-    return {size - position_, 0};
+    return {size - position_, 0, 0};
 }
 
 LineReader::LineExtent LineReader::findLine16() const {
@@ -69,14 +71,14 @@ LineReader::LineExtent LineReader::findLine16() const {
         }
         const std::uint8_t b = start[i + low];
         if (b == 0x0A) {
-            return {i, 2};
+            return {i, 2, LB_LF};
         }
         if (b == 0x0D) {
             const bool crlf = i + 3 < rest && start[i + 2 + low] == 0x0A && start[i + 3 - low] == 0;
-            return {i, crlf ? 4u : 2u};
+            return {i, crlf ? 4u : 2u, crlf ? LB_CRLF : LB_CR};
         }
     }
-    return {rest, 0};
+    return {rest, 0, 0};
 }
 
 std::u16string_view LineReader::readLine() {
@@ -93,6 +95,7 @@ std::u16string_view LineReader::readLine() {
     }
     if (!isValidEncoding(encoding_) || position_ >= data_.size()) {
         moreLines_ = false;
+        lastLine_ = {};
         if (output_.empty()) {
             output_.resize(1);
         }
@@ -109,7 +112,11 @@ std::u16string_view LineReader::readLine() {
     if (output_.size() < needed) {
         output_.resize(needed + 4097);
     }
-    const std::size_t units = decoder_.decode(encoding_, bytes, output_.data(), replacements_);
+    lastLine_.bytes = bytes;
+    lastLine_.lineBreak = line.lineBreak;
+    lastLine_.decoded = decoder_.decode(encoding_, bytes, output_.data(), spelling_);
+    replacements_ += lastLine_.decoded.replacements;
+    const std::size_t units = lastLine_.decoded.units;
     output_[units] = 0;
     return {output_.data(), units};
 }

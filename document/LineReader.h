@@ -1,5 +1,5 @@
 #pragma once
-// Reads a mapped file line by line in a document encoding, decoding each line to UTF-16.
+// Reads a file line by line in a document encoding, decoding each line to UTF-16.
 // LF, CR and CR LF all end a line; a file that ends with a line break yields a last, empty
 // line, so joining the lines with CR gives back every break.
 
@@ -16,11 +16,21 @@ namespace document {
 
 class LineReader {
 public:
-    // Maps the file and starts reading it as encoding `encoding`; false when it cannot be
-    // opened or mapped.
+    // What the last readLine() read.
+    struct LineFacts {
+        std::span<const std::uint8_t> bytes; // the line's bytes, without its break
+        std::int32_t lineBreak = 0;          // the break that ended it (LB_*), 0 at the end
+        platform::DecodeResult decoded;      // how decoding went
+    };
+
+    // Reads the file and starts reading it as encoding `encoding`; false with error() set when
+    // it cannot be opened or read.
     bool open(std::u16string_view path, std::int32_t encoding);
     // Starts reading bytes that the caller keeps alive until close() (no file involved).
     void attach(std::span<const std::uint8_t> data, std::int32_t encoding);
+    // Makes decoding note the code page 932 codes of the text in `spelling` (which must outlive
+    // the reading); nullptr stops it.
+    void noteSpelling(platform::Cp932Spelling* spelling) { spelling_ = spelling; }
     // The next line without its line break; its data is followed by a NUL unit. Valid until
     // the next readLine() or close(). A NUL inside the line is part of the returned view.
     std::u16string_view readLine();
@@ -28,6 +38,10 @@ public:
     bool moreLines() const { return moreLines_; }
     // The number of invalid byte sequences that were replaced by U+FFFD so far.
     std::size_t replacements() const { return replacements_; }
+    // The bytes, break and decoding of the line the last readLine() returned.
+    const LineFacts& lastLine() const { return lastLine_; }
+    // Why the last open() failed.
+    const platform::FileError& error() const { return file_.error(); }
     // Releases the file; safe to call twice.
     void close();
 
@@ -36,6 +50,7 @@ private:
     struct LineExtent {
         std::size_t length;
         std::size_t breakLength;
+        std::int32_t lineBreak;
     };
     LineExtent findLine8();
     LineExtent findLine16() const;
@@ -52,6 +67,8 @@ private:
     bool markChecked_ = false;
     bool moreLines_ = false;
     std::size_t replacements_ = 0;
+    LineFacts lastLine_;
+    platform::Cp932Spelling* spelling_ = nullptr;
     LineDecoder decoder_;
     std::vector<char16_t> output_;
 };

@@ -4,9 +4,11 @@
 
 namespace document {
 
-bool LineWriter::open(std::u16string_view path, std::int32_t encoding, std::int32_t lineBreak) {
+bool LineWriter::open(std::u16string_view path, std::int32_t encoding, std::int32_t lineBreak,
+                      const platform::Cp932Spelling* spelling) {
     encoding_ = encoding;
     lineBreak_ = lineBreak;
+    encoder_.setSpelling(spelling);
     return writer_.open(path);
 }
 

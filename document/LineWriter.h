@@ -12,9 +12,11 @@ namespace document {
 
 class LineWriter {
 public:
-    // Creates (or replaces) the file for writing in `encoding` with line breaks `lineBreak`;
-    // false when it cannot be created.
-    bool open(std::u16string_view path, std::int32_t encoding, std::int32_t lineBreak);
+    // Creates (or replaces) the file for writing in `encoding` with line breaks `lineBreak`,
+    // writing code page 932 characters with the codes `spelling` kept when one is given (it
+    // must outlive the writing); false when it cannot be created.
+    bool open(std::u16string_view path, std::int32_t encoding, std::int32_t lineBreak,
+              const platform::Cp932Spelling* spelling = nullptr);
     // Writes, in this order: the encoding's byte order mark when `writeMark` is set (only the
     // marked encodings have one), the encoded text unless it is empty, and one line break
     // unless `omitBreak` is set.

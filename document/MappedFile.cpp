@@ -2,18 +2,23 @@
 
 namespace document {
 
-bool MappedFile::open(std::u16string_view path) {
+bool MappedFile::open(std::u16string_view path, std::uint64_t maxBytes) {
     close();
-    if (!file_.open(path) || !mapping_.map(file_)) {
-        close();
+    platform::InputFile file;
+    if (!file.open(path)) {
+        error_ = file.error();
         return false;
     }
+    if (!contents_.read(file, maxBytes)) {
+        error_ = contents_.error();
+        return false;
+    }
+    error_ = {};
     return true;
 }
 
 void MappedFile::close() {
-    mapping_.unmap();
-    file_.close();
+    contents_.release();
 }
 
 } // namespace document

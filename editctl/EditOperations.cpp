@@ -75,7 +75,11 @@ EditResult insertText(EditState& state, std::u16string_view chars, bool overwrit
         }
     }
     if (chars.empty()) {
-        return result;
+        // Nothing to insert in place of a selection deletes it (EM_REPLACESEL with "").
+        if (selected == 0 || result.limitReached) {
+            return result;
+        }
+        return deleteRange(state, selStart, selEnd);
     }
     if (chars.size() > static_cast<std::size_t>(TextStore::kMaxLength)) {
         throw COomEx(chars.size() * sizeof(char16_t));

@@ -26,7 +26,7 @@ struct EditResult {
 void commitPending(EditState& state, bool record);
 // Inserts `chars` at the caret (after deleting a non-empty selection), replacing following
 // characters in overwrite mode up to a CR, within the text limit; caret and anchor end after
-// the inserted text.
+// the inserted text. No characters in place of a selection just delete it.
 EditResult insertText(EditState& state, std::u16string_view chars, bool overwrite);
 // Deletes [start, end) (0 <= start < end <= length; anything else does nothing) and puts caret
 // and anchor at start. Consecutive deletions at one place grow one pending deletion.

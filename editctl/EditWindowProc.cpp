@@ -11,6 +11,7 @@
 #include "editctl/KeyInput.h"
 #include "editctl/MouseInput.h"
 #include "editctl/PaintHandlers.h"
+#include "editctl/ReplaceMatches.h"
 #include "editctl/Scrolling.h"
 #include "editctl/UndoCommands.h"
 
@@ -27,7 +28,7 @@ constexpr UINT kHandled[] = {
     EM_GETRECT, EM_SETRECT, EM_SETRECTNP, EM_GETMODIFY, EM_SETMODIFY, EM_GETLINECOUNT, EM_LINEINDEX,
     EM_LINELENGTH, EM_GETLINE, EM_LINEFROMCHAR, EM_SETTABSTOPS, NEM_GETSTATE, NEM_REFORMAT,
     NEM_ISWRAPSTYLE, NEM_SETWORDWRAP, NEM_GETLENGTH, NEM_COPYTEXT, NEM_SETTEXTBYTES,
-    NEM_GETWRAPCOLUMN, NEM_SETWRAPCOLUMN, NEM_SETLINESPACING, NEM_GETBUFFER,
+    NEM_GETWRAPCOLUMN, NEM_SETWRAPCOLUMN, NEM_SETLINESPACING, NEM_GETBUFFER, NEM_REPLACEMATCHES,
     // Caret, selection, input, scrolling, undo and clipboard.
     WM_SETFOCUS, WM_KILLFOCUS, WM_CONTEXTMENU, EM_GETSEL, EM_SETSEL, EM_SCROLL, EM_LINESCROLL,
     EM_SCROLLCARET, EM_REPLACESEL, EM_LIMITTEXT, EM_CANUNDO, EM_UNDO, EM_EMPTYUNDOBUFFER,
@@ -115,6 +116,8 @@ LRESULT dispatch(EditState& state, HWND hwnd, UINT message, WPARAM wParam, LPARA
         return onSetLineSpacing(state, wParam);
     case NEM_GETBUFFER:
         return onGetBuffer(state);
+    case NEM_REPLACEMATCHES:
+        return onReplaceMatches(state, pointer<const NEditReplaceMatches>(lParam));
 
     case WM_SETFOCUS:
         return onSetFocus(state);

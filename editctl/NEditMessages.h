@@ -21,6 +21,7 @@ constexpr UINT NEM_SETLINESPACING = WM_APP + 0x0B;
 constexpr UINT NEM_SETOPTIONS = WM_APP + 0x0C;
 constexpr UINT NEM_GETWRAPCOLUMN = WM_APP + 0x0D;
 constexpr UINT NEM_SETWRAPCOLUMN = WM_APP + 0x0E;
+constexpr UINT NEM_REPLACEMATCHES = WM_APP + 0x20;
 constexpr UINT NEM_GETREADONLY = WM_APP + 0x64;
 constexpr UINT NEM_GETBUFFER = WM_APP + 0x65;
 
@@ -43,3 +44,21 @@ constexpr int NEC_HIGHLIGHT = 2;
 constexpr int NEC_HIGHLIGHTTEXT = 3;
 constexpr int NEC_UNDERLINE = 4;
 constexpr int NEC_COUNT = 5;
+
+// NEM_REPLACEMATCHES (0, &request): replaces each match in turn, exactly as selecting it,
+// bringing it into view and replacing the selection (EM_SETSEL, EM_SCROLLCARET, EM_REPLACESEL,
+// then NEM_GETBUFFER) would, with the same text, undo records, selection, modified flag and
+// view, but in one pass over the text. Matches are [start, end) of the text as it stands, in
+// order and not overlapping. Answers the number replaced, or -1 with nothing changed when the
+// list is malformed or a text limit is set (it could cut an insertion short, which the list
+// cannot foresee); the caller then goes step by step. An empty list only asks: 0 or -1.
+struct NEditMatch {
+    int start = 0;
+    int end = 0;
+};
+struct NEditReplaceMatches {
+    const NEditMatch* matches = nullptr;
+    int count = 0;
+    const char16_t* text = nullptr; // what every match becomes, `length` characters
+    int length = 0;
+};

@@ -156,7 +156,7 @@ bool scrollViewTo(EditState& state, int firstLine, int horizontal) {
     return true;
 }
 
-void scrollCaretIntoView(EditState& state, bool centre) {
+ViewPosition caretInViewPosition(EditState& state, bool centre) {
     const int cell = cellWidth(state);
     const int width = state.layout.clientWidth;
     int horizontal = state.horizontalPosition;
@@ -182,7 +182,12 @@ void scrollCaretIntoView(EditState& state, bool centre) {
         }
         first = std::clamp(first, 0, std::max(state.maxFirstLine, 0));
     }
-    if (!scrollViewTo(state, first, horizontal)) {
+    return {first, horizontal};
+}
+
+void scrollCaretIntoView(EditState& state, bool centre) {
+    const ViewPosition target = caretInViewPosition(state, centre);
+    if (!scrollViewTo(state, target.firstLine, target.horizontal)) {
         refreshCaret(state);
     }
 }

@@ -8,8 +8,16 @@ namespace editctl {
 
 struct EditState;
 
-// Scrolls so the caret keeps 5 cells from either side and its line is in view (one-line steps
-// when it is just outside, else centred); `centre` centres its line in any case.
+// Where the view goes to show the caret: first display line and horizontal cell position.
+struct ViewPosition {
+    int firstLine = 0;
+    int horizontal = 0;
+};
+// The view position that keeps the caret 5 cells from either side with its line in view
+// (one-line steps when it is just outside, else centred; `centre` centres its line in any
+// case), without moving anything.
+ViewPosition caretInViewPosition(EditState& state, bool centre);
+// Scrolls the view to caretInViewPosition.
 void scrollCaretIntoView(EditState& state, bool centre);
 // Moves the view to `firstLine` and `horizontal` (clamped), scrolls the window contents and
 // the scroll bars with it. Returns true when anything moved.

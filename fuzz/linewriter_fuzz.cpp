@@ -25,8 +25,8 @@ void check(bool condition) {
 std::u16string decode(document::LineDecoder& decoder, std::int32_t encoding,
                       std::span<const std::uint8_t> bytes) {
     std::u16string text(document::LineDecoder::maxUnits(bytes.size()), u'\0');
-    std::size_t replacements = 0;
-    text.resize(decoder.decode(encoding, bytes, text.data(), replacements));
+    decoder.reset();
+    text.resize(decoder.decode(encoding, bytes, text.data()).units);
     return text;
 }
 

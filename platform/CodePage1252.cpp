@@ -55,4 +55,18 @@ std::size_t encodeWindows1252(std::u16string_view in, std::uint8_t* out) {
     return static_cast<std::size_t>(o - out);
 }
 
+UnencodableScan findUnencodableWindows1252(std::u16string_view in) {
+    const auto& table = encodeTable();
+    UnencodableScan scan;
+    const char16_t* const begin = in.data();
+    const char16_t* const end = begin + in.size();
+    for (const char16_t* p = begin; p < end;) {
+        const std::size_t surrogates = surrogateLength(p, end);
+        if ((surrogates != 0 || (*p != 0 && table[*p] == 0)) && scan.count++ == 0)
+            scan.first = static_cast<std::size_t>(p - begin);
+        p += surrogates != 0 ? surrogates : 1;
+    }
+    return scan;
+}
+
 } // namespace platform::detail

@@ -9,17 +9,55 @@ bool inRange(std::uint8_t b, std::uint8_t lo, std::uint8_t hi) {
     return b >= lo && b <= hi;
 }
 
-} // namespace
-
 // Each lead byte allows a narrower range for its first continuation byte (this excludes
 // overlongs, surrogates and values above U+10FFFF); later continuation bytes are 80-BF. An
 // invalid sequence ends at the first byte that cannot continue it, and the bytes read so far
-// (the maximal subpart, at least one byte) become one U+FFFD.
+// (the maximal subpart, at least one byte) become one U+FFFD. Returns the length of the valid
+// sequence at p, or 0 with `taken` set to the length of the invalid one.
+int sequenceAt(const std::uint8_t* p, std::ptrdiff_t available, int& taken) {
+    const std::uint8_t b = *p;
+    int length = 0;
+    std::uint8_t lo = 0x80, hi = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+        length = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        length = 3;
+        if (b == 0xE0)
+            lo = 0xA0;
+        else if (b == 0xED)
+            hi = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        length = 4;
+        if (b == 0xF0)
+            lo = 0x90;
+        else if (b == 0xF4)
+            hi = 0x8F;
+    }
+    taken = 1;
+    if (length == 0)
+        return 0;
+    if (available > 1 && inRange(p[1], lo, hi)) {
+        taken = 2;
+        while (taken < length && taken < available && inRange(p[taken], 0x80, 0xBF))
+            ++taken;
+    }
+    return taken == length ? length : 0;
+}
+
+} // namespace
+
+bool utf8DecodesCleanly(std::span<const std::uint8_t> in) {
+    return everySequenceValid(in, [](const std::uint8_t* p, const std::uint8_t* end) {
+        int taken = 0;
+        return static_cast<std::size_t>(sequenceAt(p, end - p, taken));
+    });
+}
+
 DecodeResult decodeUtf8(std::span<const std::uint8_t> in, char16_t* out) {
     const std::uint8_t* p = in.data();
     const std::uint8_t* const end = p + in.size();
     char16_t* o = out;
-    std::size_t replaced = 0;
+    DecodeResult result;
     while (p < end) {
         const std::uint8_t b = *p;
         if (b < 0x80) {
@@ -28,39 +66,12 @@ DecodeResult decodeUtf8(std::span<const std::uint8_t> in, char16_t* out) {
             o += n;
             continue;
         }
-        int length = 0;
-        std::uint8_t lo = 0x80, hi = 0xBF;
-        if (b >= 0xC2 && b <= 0xDF) {
-            length = 2;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            length = 3;
-            if (b == 0xE0)
-                lo = 0xA0;
-            else if (b == 0xED)
-                hi = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            length = 4;
-            if (b == 0xF0)
-                lo = 0x90;
-            else if (b == 0xF4)
-                hi = 0x8F;
-        }
+        int taken = 0;
+        const int length = sequenceAt(p, end - p, taken);
         if (length == 0) {
+            if (result.replacements++ == 0)
+                result.firstReplacement = static_cast<std::size_t>(o - out);
             *o++ = kReplacement;
-            ++replaced;
-            ++p;
-            continue;
-        }
-        const std::ptrdiff_t available = end - p;
-        int taken = 1;
-        if (available > 1 && inRange(p[1], lo, hi)) {
-            taken = 2;
-            while (taken < length && taken < available && inRange(p[taken], 0x80, 0xBF))
-                ++taken;
-        }
-        if (taken < length) {
-            *o++ = kReplacement;
-            ++replaced;
             p += taken;
             continue;
         }
@@ -82,7 +93,8 @@ DecodeResult decodeUtf8(std::span<const std::uint8_t> in, char16_t* out) {
             *o++ = static_cast<char16_t>(cp);
         }
     }
-    return {static_cast<std::size_t>(o - out), replaced};
+    result.units = static_cast<std::size_t>(o - out);
+    return result;
 }
 
 std::size_t encodeUtf8(std::u16string_view in, std::uint8_t* out) {

@@ -1,12 +1,15 @@
 #include "platform/Files.h"
 
+#include "platform/AnonymousMemory.h"
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -59,33 +62,84 @@ std::string openableName(std::u16string_view path) {
 
 } // namespace
 
+std::string FileError::systemReason() const {
+    return kind == Kind::System ? std::system_category().message(code) : std::string();
+}
+
+namespace {
+
+// The refusal for a path that exists but is no regular file; Kind::None for a regular one.
+FileError::Kind refusalFor(mode_t mode) {
+    if (S_ISREG(mode))
+        return FileError::Kind::None;
+    if (S_ISDIR(mode))
+        return FileError::Kind::Folder;
+    if (S_ISFIFO(mode))
+        return FileError::Kind::Pipe;
+    if (S_ISSOCK(mode))
+        return FileError::Kind::Socket;
+    return FileError::Kind::Device;
+}
+
+FileError systemError(int code) {
+    return {FileError::Kind::System, code, 0};
+}
+
+} // namespace
+
 InputFile::~InputFile() {
     close();
 }
 
-InputFile::InputFile(InputFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+InputFile::InputFile(InputFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), error_(other.error_) {}
 
 InputFile& InputFile::operator=(InputFile&& other) noexcept {
     if (this != &other) {
         close();
         fd_ = std::exchange(other.fd_, -1);
+        error_ = other.error_;
     }
     return *this;
 }
 
 bool InputFile::open(std::u16string_view path) {
     close();
+    error_ = {};
     const std::string name = openableName(path);
-    if (name.empty())
+    if (name.empty()) {
+        error_ = systemError(ENOENT);
         return false;
-    const int fd = openRetrying(name, O_RDONLY);
-    if (fd < 0)
-        return false;
+    }
+    // The type is checked before opening: opening a pipe waits for a writer, and opening some
+    // devices acts on them.
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::stat(name.c_str(), &st) != 0) {
+        error_ = systemError(errno);
+        return false;
+    }
+    if (const FileError::Kind refusal = refusalFor(st.st_mode); refusal != FileError::Kind::None) {
+        error_.kind = refusal;
+        return false;
+    }
+    // O_NONBLOCK keeps the open from waiting should the path be swapped for a pipe meanwhile;
+    // the type is checked again on what was opened.
+    const int fd = openRetrying(name, O_RDONLY | O_NONBLOCK);
+    if (fd < 0) {
+        error_ = systemError(errno);
+        return false;
+    }
+    if (::fstat(fd, &st) != 0) {
+        error_ = systemError(errno);
         ::close(fd);
         return false;
     }
+    if (const FileError::Kind refusal = refusalFor(st.st_mode); refusal != FileError::Kind::None) {
+        error_.kind = refusal;
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     fd_ = fd;
     return true;
 }
@@ -102,45 +156,119 @@ void InputFile::close() {
         ::close(std::exchange(fd_, -1));
 }
 
-FileMapping::~FileMapping() {
-    unmap();
+FileContents::~FileContents() {
+    release();
 }
 
-FileMapping::FileMapping(FileMapping&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+FileContents::FileContents(FileContents&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+      capacity_(std::exchange(other.capacity_, 0)), error_(other.error_) {}
 
-FileMapping& FileMapping::operator=(FileMapping&& other) noexcept {
+FileContents& FileContents::operator=(FileContents&& other) noexcept {
     if (this != &other) {
-        unmap();
+        release();
         data_ = std::exchange(other.data_, nullptr);
         size_ = std::exchange(other.size_, 0);
+        capacity_ = std::exchange(other.capacity_, 0);
+        error_ = other.error_;
     }
     return *this;
 }
 
-bool FileMapping::map(const InputFile& file) {
-    unmap();
-    const auto size = file.size();
-    if (!size)
+void FileContents::release() {
+    unmapAnonymousMemory(data_, capacity_);
+    data_ = nullptr;
+    size_ = 0;
+    capacity_ = 0;
+}
+
+namespace {
+
+bool sameVersion(const struct stat& a, const struct stat& b) {
+    return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+} // namespace
+
+bool FileContents::readOnce(int fd, std::uint64_t maxBytes, bool& changed) {
+    release();
+    struct stat before {};
+    if (::fstat(fd, &before) != 0) {
+        error_ = systemError(errno);
         return false;
-    if (*size == 0)
-        return true;
-    if (*size > SIZE_MAX)
+    }
+    const auto expected = static_cast<std::uint64_t>(before.st_size);
+    if (expected > maxBytes || expected >= SIZE_MAX / 2) {
+        error_ = {FileError::Kind::TooLarge, 0, expected};
         return false;
-    void* p = ::mmap(nullptr, static_cast<std::size_t>(*size), PROT_READ, MAP_PRIVATE,
-                     file.descriptor(), 0);
-    if (p == MAP_FAILED)
+    }
+    // One byte more than the size shows whether the file grew; files that report no size
+    // (such as the system's own status files) are read until their end.
+    const std::uint64_t limit = std::min<std::uint64_t>(maxBytes, SIZE_MAX / 2);
+    std::size_t room = static_cast<std::size_t>(expected) + (expected == 0 ? 65536 : 1);
+    for (;;) {
+        if (capacity_ < room) {
+            auto* grown = static_cast<std::uint8_t*>(mapAnonymousMemory(room));
+            if (grown == nullptr) {
+                error_ = {FileError::Kind::OutOfMemory, 0, expected};
+                return false;
+            }
+            if (size_ != 0)
+                std::memcpy(grown, data_, size_);
+            const std::size_t kept = size_;
+            release();
+            data_ = grown;
+            size_ = kept;
+            capacity_ = room;
+        }
+        const ssize_t n = ::pread(fd, data_ + size_, capacity_ - size_, static_cast<off_t>(size_));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error_ = systemError(errno);
+            release();
+            return false;
+        }
+        if (n == 0)
+            break;
+        size_ += static_cast<std::size_t>(n);
+        if (size_ > limit) {
+            error_ = {FileError::Kind::TooLarge, 0, size_};
+            release();
+            return false;
+        }
+        if (size_ == capacity_)
+            room = static_cast<std::size_t>(std::min<std::uint64_t>(2 * capacity_, limit + 1));
+    }
+    struct stat after {};
+    if (::fstat(fd, &after) != 0) {
+        error_ = systemError(errno);
+        release();
         return false;
-    data_ = static_cast<const std::uint8_t*>(p);
-    size_ = static_cast<std::size_t>(*size);
+    }
+    changed = !sameVersion(before, after) || (expected != 0 && size_ != expected);
     return true;
 }
 
-void FileMapping::unmap() {
-    if (data_ != nullptr)
-        ::munmap(const_cast<std::uint8_t*>(data_), size_);
-    data_ = nullptr;
-    size_ = 0;
+bool FileContents::read(const InputFile& file, std::uint64_t maxBytes) {
+    error_ = {};
+    if (!file.isOpen()) {
+        release();
+        error_ = systemError(EBADF);
+        return false;
+    }
+    constexpr int kAttempts = 4;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        bool changed = false;
+        if (!readOnce(file.descriptor(), maxBytes, changed))
+            return false;
+        if (!changed)
+            return true;
+    }
+    release();
+    error_.kind = FileError::Kind::Changing;
+    return false;
 }
 
 OutputFile::~OutputFile() {

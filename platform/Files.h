@@ -1,6 +1,6 @@
 #pragma once
-// Files as the editor needs them: an existing file opened for shared reading and mapped
-// read-only, a file created (or replaced) for writing, and a few whole-file helpers. Paths are
+// Files as the editor needs them: an existing file opened for shared reading and read whole
+// into memory, a file created (or replaced) for writing, and a few whole-file helpers. Paths are
 // UTF-16 and reach the system as UTF-8. Failures are reported as false or an empty optional,
 // never as exceptions.
 
@@ -13,6 +13,28 @@
 
 namespace platform {
 
+// Why a file could not be opened or read.
+struct FileError {
+    enum class Kind : int {
+        None,        // nothing failed
+        System,      // the system refused; `code` is its error number
+        Folder,      // the path names a folder
+        Pipe,        // a named pipe: opening or reading it would wait for a writer
+        Device,      // a device: reading it could block, never end or change the device
+        Socket,      // a socket
+        TooLarge,    // larger than the caller can hold
+        Changing,    // another program kept changing the file while it was read
+        OutOfMemory, // no memory for the file's bytes
+    };
+    Kind kind = Kind::None;
+    int code = 0;           // the system's error number, for Kind::System
+    std::uint64_t size = 0; // the file's size in bytes, for Kind::TooLarge
+
+    bool failed() const { return kind != Kind::None; }
+    // The system's own words for `code` ("No such file or directory"); empty for other kinds.
+    std::string systemReason() const;
+};
+
 // An existing file opened for reading; others may read and write it meanwhile.
 class InputFile {
 public:
@@ -23,43 +45,57 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    // Opens an existing file (closing any file held before); false when it cannot be opened or
-    // is not a regular file.
+    // Opens an existing regular file (closing any file held before); false with error() set
+    // when it cannot be opened. Folders, pipes, devices and sockets are refused by their type
+    // before anything is opened, so a pipe without a writer never blocks the caller.
     bool open(std::u16string_view path);
     // Whether a file is open.
     bool isOpen() const { return fd_ >= 0; }
+    // Why the last open() failed.
+    const FileError& error() const { return error_; }
     // The file's current size in bytes; empty when no file is open or it cannot be queried.
     std::optional<std::uint64_t> size() const;
     // Closes the file; safe to call when nothing is open.
     void close();
-    // The system descriptor, for FileMapping; -1 when closed.
+    // The system descriptor, for FileContents; -1 when closed.
     int descriptor() const { return fd_; }
 
 private:
     int fd_ = -1;
+    FileError error_;
 };
 
-// A read-only mapping of a whole InputFile. It stays valid after the file is closed.
-class FileMapping {
+// A whole file's bytes in memory of their own. They are read, not mapped: a mapping faults
+// (and kills the program) when another program shortens the file while it is mapped, while
+// these bytes stay as they were read whatever happens to the file afterwards.
+class FileContents {
 public:
-    FileMapping() = default;
-    ~FileMapping();
-    FileMapping(FileMapping&& other) noexcept;
-    FileMapping& operator=(FileMapping&& other) noexcept;
-    FileMapping(const FileMapping&) = delete;
-    FileMapping& operator=(const FileMapping&) = delete;
+    FileContents() = default;
+    ~FileContents();
+    FileContents(FileContents&& other) noexcept;
+    FileContents& operator=(FileContents&& other) noexcept;
+    FileContents(const FileContents&) = delete;
+    FileContents& operator=(const FileContents&) = delete;
 
-    // Maps the whole file (releasing any mapping held before). A 0-byte file succeeds with
-    // empty data and no mapping; false when the file is not open or cannot be mapped.
-    bool map(const InputFile& file);
-    // The mapped bytes; empty when nothing is mapped.
+    // Reads the whole of an open file (releasing any bytes held before). False with error()
+    // set when the file is larger than `maxBytes`, there is no memory for it, a read fails, or
+    // another program keeps changing it: a file whose size or modification time moved while
+    // it was read is read again, a few times, so the bytes are never half old and half new.
+    bool read(const InputFile& file, std::uint64_t maxBytes);
+    // The bytes read; empty when nothing is held.
     std::span<const std::uint8_t> data() const { return {data_, size_}; }
-    // Releases the mapping; safe to call twice.
-    void unmap();
+    // Why the last read() failed.
+    const FileError& error() const { return error_; }
+    // Gives the memory back; safe to call twice.
+    void release();
 
 private:
-    const std::uint8_t* data_ = nullptr;
+    bool readOnce(int fd, std::uint64_t maxBytes, bool& changed);
+
+    std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+    FileError error_;
 };
 
 // A file created for writing, replacing (truncating) an existing one; others may read it.

@@ -6,8 +6,8 @@ namespace search {
 
 bool PlainMatcher::Compile(std::u16string_view pattern) {
     pattern_ = pattern;
-    exact_.emplace(pattern_, false);
-    folded_.emplace(pattern_, true);
+    exact_.emplace(pattern_, CaseFolding::None);
+    folded_.emplace(pattern_, CaseFolding::Literal);
     return true;
 }
 
@@ -32,6 +32,11 @@ bool PlainMatcher::Find(bool forward, std::u16string_view text, std::size_t& pos
     position = found;
     end = found + pattern_.size();
     return true;
+}
+
+bool PlainMatcher::FindInTail(std::u16string_view tail, bool /*startsLine*/, std::size_t& position,
+                              std::size_t& end) const {
+    return Find(true, tail, position, end);
 }
 
 } // namespace search

@@ -1,30 +1,27 @@
 #pragma once
-// The literal search strategy: finds the pattern text as it stands, optionally folding A-Z
-// (the same folding the regular-expression engine uses, so both agree on what a
-// case-insensitive search means).
+// The literal search strategy: finds the pattern text as it stands, optionally folding case
+// with the literal search's rule (foldLiteralCase), the same in both directions.
 
 #include "search/LiteralScanner.h"
+#include "search/TextMatcher.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace search {
 
-class PlainMatcher {
+class PlainMatcher final : public TextMatcher {
 public:
-    // Fold A-Z when comparing; read by Find, so it may be set before or after Compile.
-    std::uint8_t ignoreCase = 0;
-
     // Stores a copy of the pattern; always succeeds.
-    bool Compile(std::u16string_view pattern);
+    bool Compile(std::u16string_view pattern) override;
 
     // Forward: the first i >= position with the pattern at i (i < text.size()); backward: the
     // last i < position. On success position = i and end = i + pattern length.
     bool Find(bool forward, std::u16string_view text, std::size_t& position,
-              std::size_t& end) const;
+              std::size_t& end) const override;
+    // A literal does not care where lines begin.
+    bool FindInTail(std::u16string_view tail, bool startsLine, std::size_t& position,
+                    std::size_t& end) const override;
 
 private:
     std::u16string pattern_;

@@ -41,8 +41,9 @@ std::uint64_t subtreeSize(const RegexNode* root) {
 
 } // namespace
 
-RegexParser::RegexParser(std::u16string_view pattern)
-    : pattern_(pattern.substr(0, std::min(pattern.size(), pattern.find(u'\0')))) {}
+RegexParser::RegexParser(std::u16string_view pattern, std::size_t nodeBudget)
+    : pattern_(pattern.substr(0, std::min(pattern.size(), pattern.find(u'\0')))),
+      nodeBudget_(nodeBudget) {}
 
 bool RegexParser::parse() {
     next();

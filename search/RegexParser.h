@@ -43,7 +43,8 @@ public:
 
     // Prepares to parse `pattern`, which ends at its first U+0000 or at the view's end; the
     // pattern's storage must outlive the parser.
-    explicit RegexParser(std::u16string_view pattern);
+    // A parser for `pattern` that may produce at most `nodeBudget` nodes.
+    explicit RegexParser(std::u16string_view pattern, std::size_t nodeBudget = kNodeBudget);
 
     // Parses the whole pattern; false only when a resource limit was reached.
     bool parse();
@@ -84,7 +85,7 @@ private:
     std::int32_t repMax_ = 0;
     std::int32_t groupCount_ = 0;
     RegexNodePtr root_;
-    std::size_t nodeBudget_ = kNodeBudget;
+    std::size_t nodeBudget_;
     int nesting_ = 0;
     bool failed_ = false;
 };

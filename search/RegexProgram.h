@@ -37,6 +37,9 @@ public:
     // Compiles any pattern text (up to its first U+0000); null only when memory, the node
     // budget or the nesting limit runs out. Freeing is the pointer's destruction.
     static RegexProgramPtr Compile(std::u16string_view pattern);
+    // The same with a smaller node budget (RegexParser::kNodeBudget above), so that a caller
+    // that compiles many patterns, such as a fuzzer, can keep each one cheap.
+    static RegexProgramPtr Compile(std::u16string_view pattern, std::size_t nodeBudget);
 
     std::int32_t stateCount() const {
         return static_cast<std::int32_t>(firstTransition_.size()) - 1;

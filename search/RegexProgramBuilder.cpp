@@ -3,6 +3,7 @@
 #include "search/RegexParser.h"
 #include "search/RegexStartFilter.h"
 
+#include <algorithm>
 #include <new>
 #include <unordered_map>
 #include <vector>
@@ -77,8 +78,12 @@ std::unordered_map<const RegexNode*, bool> nullableNodes(const RegexNode* root) 
 } // namespace
 
 RegexProgramPtr RegexProgram::Compile(std::u16string_view pattern) {
+    return Compile(pattern, RegexParser::kNodeBudget);
+}
+
+RegexProgramPtr RegexProgram::Compile(std::u16string_view pattern, std::size_t nodeBudget) {
     try {
-        RegexParser parser(pattern);
+        RegexParser parser(pattern, std::min(nodeBudget, RegexParser::kNodeBudget));
         if (!parser.parse()) {
             return nullptr;
         }

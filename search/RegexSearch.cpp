@@ -174,9 +174,10 @@ namespace {
 // The forward and backward scans over start positions.
 class Scan {
 public:
-    Scan(const RegexProgram& program, std::u16string_view text, bool ignoreCase)
+    Scan(const RegexProgram& program, std::u16string_view text, bool ignoreCase,
+         bool textStartsLine)
         : program_(program), text_(text), filter_(program.startFilter(ignoreCase)),
-          context_(program, text, ignoreCase) {}
+          context_(program, text, ignoreCase), textStartsLine_(textStartsLine) {}
 
     // Tries a match starting at p; on success fills `captures`.
     bool attempt(std::size_t p, std::vector<CaptureSpan>& captures) {
@@ -195,7 +196,9 @@ public:
         if (p == RegexStartFilter::npos) {
             return false;
         }
-        captures.assign(1, CaptureSpan{p, p + filter_.prefix().size()});
+        // Groups can only stand in alternatives that never match: none was passed.
+        captures.assign(static_cast<std::size_t>(program_.groupSlots()), CaptureSpan{});
+        captures[0] = {p, p + filter_.prefix().size()};
         return true;
     }
 
@@ -217,7 +220,7 @@ public:
         }
         const std::size_t n = text_.size();
         while (p < n) {
-            if (p != 0 && !isLineBreak(text_[p - 1])) {
+            if (!startsLine(p)) {
                 while (p < n && !isLineBreak(text_[p])) {
                     ++p;
                 }
@@ -255,6 +258,9 @@ public:
                 while (p > 0 && !isLineBreak(text_[p - 1])) {
                     --p;
                 }
+                if (!startsLine(p)) {
+                    return false;
+                }
                 if (!filter_.mayStartAt(text_, p)) {
                     continue;
                 }
@@ -267,20 +273,25 @@ public:
     }
 
 private:
+    bool startsLine(std::size_t p) const {
+        return p == 0 ? textStartsLine_ : isLineBreak(text_[p - 1]);
+    }
+
     const RegexProgram& program_;
     std::u16string_view text_;
     const RegexStartFilter& filter_;
     RegexSearchContext context_;
+    bool textStartsLine_;
 };
 
 } // namespace
 
 int RegexSearch(const RegexProgram& program, std::u16string_view text,
                 std::vector<CaptureSpan>& captures, bool ignoreCase, std::size_t startIndex,
-                bool forward) {
+                bool forward, bool textStartsLine) {
     captures.clear();
     try {
-        Scan scan(program, text, ignoreCase);
+        Scan scan(program, text, ignoreCase, textStartsLine);
         const std::size_t start = std::min(startIndex, text.size());
         if (forward ? scan.forward(start, captures) : scan.backward(start, captures)) {
             return program.groupSlots();

@@ -100,10 +100,12 @@ private:
 
 // Searches `text` from `startIndex` forward (positions startIndex, startIndex + 1, ...) or
 // backward (positions before startIndex, nearest first; a match may end after startIndex),
-// folding A-Z in character transitions when ignoreCase is set. Returns groupSlots with
-// `captures` filled (slot 0 the match) on success, 0 with `captures` emptied otherwise.
+// folding A-Z in character transitions when ignoreCase is set. `textStartsLine` tells whether
+// index 0 begins a line, so that a view may start in the middle of a longer text. Returns
+// groupSlots with `captures` filled (slot 0 the match) on success, 0 with `captures` emptied
+// otherwise.
 int RegexSearch(const RegexProgram& program, std::u16string_view text,
                 std::vector<CaptureSpan>& captures, bool ignoreCase, std::size_t startIndex,
-                bool forward);
+                bool forward, bool textStartsLine = true);
 
 } // namespace search

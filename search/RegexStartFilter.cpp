@@ -102,7 +102,7 @@ RegexStartFilter::RegexStartFilter(const RegexProgram& program, bool ignoreCase)
     literalOnly_ = chain && states.size() == 1 && states[0] == RegexProgram::kFinalState &&
                    !prefix_.empty() && prefix_.size() < kMaxPrefix;
     if (prefix_.size() >= 2) {
-        scanner_.emplace(prefix_, ignoreCase);
+        scanner_.emplace(prefix_, ignoreCase ? CaseFolding::Ascii : CaseFolding::None);
     }
 }
 

@@ -1,43 +1,63 @@
 #!/usr/bin/env python3
-"""Generates a corpus of Japanese text in Shift_JIS and EUC-JP and measures how the
-EUC/Shift_JIS scoring classifies it.
+"""Generates a corpus of text files in every encoding kiv reads, sorted into classes, and
+measures how 'kivtool detect' classifies them.
 
-  detection_corpus.py generate DIR      write DIR/sjis/*.txt and DIR/euc/*.txt
-  detection_corpus.py model DIR         score every file with the old (overlapping) rule and
-                                        with the rule kiv uses, both modelled here
-  detection_corpus.py kivtool DIR KIVTOOL   run 'KIVTOOL detect' on every file and count hits
+  detection_corpus.py generate DIR [SEED]          write DIR/<class>/<codec>/<name>
+  detection_corpus.py measure DIR KIVTOOL [KIVTOOL...]
+                                                   run each KIVTOOL's 'detect' on every file
+                                                   and print a table of hits per class
 
-The generator is seeded, so the same corpus comes out every time.
+A file counts as read correctly when decoding it with Python's codec for the encoding kivtool
+reports gives back the very text it was made from (so an ASCII text taken for UTF-8 is a hit).
+The table shows files of 4 bytes or more; the tiny class also shows the ones below 4 bytes.
+The generator is seeded, so the same corpus comes out every time; another SEED gives another
+corpus of the same make, to see that figures hold beyond the texts they were measured on.
+
+Classes:
+  japanese   prose, kana, kanji and mixed texts in Shift_JIS, EUC-JP, ISO-2022-JP and UTF-8
+  tiny       files of 1-10 bytes: a few Japanese or Latin characters in each 8-bit encoding
+  prefix     Japanese text after more than 128 KiB of ASCII, in each Japanese encoding
+  kana       half-width katakana only (with its punctuation), in Shift_JIS and EUC-JP
+  utf16      Japanese text without any line break, UTF-16 of both byte orders, no mark
+  latin      sentences in French, German, Spanish and Portuguese, Windows-1252
 """
 import os
 import random
+import re
 import subprocess
 import sys
 
 HIRAGANA = [chr(c) for c in range(0x3041, 0x3094)]
 KATAKANA = [chr(c) for c in range(0x30A1, 0x30F7)]
-HALFWIDTH_KANA = [chr(c) for c in range(0xFF61, 0xFFA0)]
+HALFWIDTH_KANA = [chr(c) for c in range(0xFF66, 0xFFA0)]
+HALFWIDTH_PUNCT = [chr(c) for c in range(0xFF61, 0xFF66)]
 PUNCT = list("、。「」・ー！？（）　")
 ASCII = list("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ,.-:;()")
+
+# Python's codec for each id that 'kivtool detect' prints.
+CODECS = {1: "cp932", 2: "euc_jp", 3: "iso2022_jp_ext", 4: "utf-8-sig", 5: "utf-8",
+          6: "utf-16", 7: "utf-16", 8: "utf-16-be", 9: "utf-16-le", 10: "cp1252"}
+# The codec each class's files are written with, by folder name.
+WRITERS = {"sjis": "cp932", "euc": "euc_jp", "jis": "iso2022_jp_ext", "utf8": "utf-8",
+           "utf16le": "utf-16-le", "utf16be": "utf-16-be", "latin": "cp1252"}
 
 
 def kanji_pool():
     # Level-1 kanji of JIS X 0208 (rows 16-47), taken through EUC-JP so that every one is
-    # encodable in both target encodings.
+    # encodable in every Japanese encoding.
     pool = []
     for row in range(0xB0, 0xD0):
         for cell in range(0xA1, 0xFF):
             try:
-                ch = bytes([row, cell]).decode("euc_jp")
+                pool.append(bytes([row, cell]).decode("euc_jp"))
             except UnicodeDecodeError:
                 continue
-            pool.append(ch)
     return pool
 
 
 KANJI = kanji_pool()
 
-# Each style is a list of (pool, weight) and a line-length range.
+# Each style is a list of (pool, weight).
 STYLES = {
     "prose": [(HIRAGANA, 50), (KANJI, 30), (KATAKANA, 8), (PUNCT, 8), (ASCII, 4)],
     "hiragana": [(HIRAGANA, 90), (PUNCT, 10)],
@@ -49,137 +69,170 @@ STYLES = {
 }
 SIZES = {"tiny": 8, "short": 40, "medium": 400, "long": 6000}
 
+LATIN_WORDS = {
+    "fr": "café été élève très déjà où garçon français Noël naïve hôtel forêt château crème "
+          "brûlée à ça le la les un une et est avec pour dans sur que qui pas plus être".split(),
+    "de": "über Äpfel Öl schön Straße Mädchen grün größer Füße Bär hören müssen "
+          "der die das und ist mit für auf nicht ein eine zu von haben".split(),
+    "es": "niño año mañana acción está también corazón información aquí allí señor "
+          "el la los las y es con para en que no por una un del".split(),
+    "pt": "não coração ação você São português informação também está aí pé "
+          "o a os as e é com para em que um uma do da por".split(),
+}
+LATIN_PUNCT = [", ", ". ", " – ", " — ", "… ", " “", "” ", " ‘", "’ ", " €", "; ", "! ", "? "]
 
-def make_text(rng, style, chars):
+
+def make_text(rng, style, chars, breaks=True):
     pools, weights = zip(*STYLES[style])
     out = []
     line = 0
     for _ in range(chars):
-        pool = rng.choices(pools, weights)[0]
-        out.append(rng.choice(pool))
+        out.append(rng.choice(rng.choices(pools, weights)[0]))
         line += 1
-        if line > rng.randint(20, 60):
+        if breaks and line > rng.randint(20, 60):
             out.append("\r\n")
             line = 0
     return "".join(out)
 
 
-def generate(folder):
-    rng = random.Random(20261207)
-    for enc, codec in (("sjis", "cp932"), ("euc", "euc_jp")):
-        os.makedirs(os.path.join(folder, enc), exist_ok=True)
-    count = 0
+def make_latin(rng, words):
+    language = rng.choice(sorted(LATIN_WORDS))
+    out = []
+    for i in range(words):
+        word = rng.choice(LATIN_WORDS[language])
+        out.append(word.capitalize() if i == 0 or out[-1].endswith(". ") else word)
+        if i + 1 < words:
+            out.append(rng.choice(LATIN_PUNCT) if rng.random() < 0.15 else " ")
+        if rng.random() < 0.05:
+            out.append("\r\n")
+    return "".join(out) + ".\r\n"
+
+
+def make_kana(rng, chars, breaks):
+    out = []
+    for i in range(chars):
+        pool = HALFWIDTH_PUNCT if rng.random() < 0.12 else HALFWIDTH_KANA
+        out.append(rng.choice(pool))
+        if breaks and i % 30 == 29:
+            out.append("\r\n")
+    return "".join(out)
+
+
+def make_ascii_lines(rng, at_least):
+    words = "the quick brown fox jumps over lazy dog log entry value status ok error".split()
+    out = []
+    size = 0
+    while size <= at_least:
+        line = " ".join(rng.choice(words) for _ in range(rng.randint(4, 12))) + "\r\n"
+        out.append(line)
+        size += len(line)
+    return "".join(out)
+
+
+def write(folder, cls, writer, name, text):
+    path = os.path.join(folder, cls, writer)
+    os.makedirs(path, exist_ok=True)
+    with open(os.path.join(path, name), "wb") as f:
+        f.write(text.encode(WRITERS[writer]))
+    with open(os.path.join(path, name + ".expected"), "w", encoding="utf-8", newline="") as f:
+        f.write(text)
+
+
+def generate(folder, seed=20261207):
+    rng = random.Random(seed)
     for style in STYLES:
         for size, chars in SIZES.items():
             for n in range(4):
                 text = make_text(rng, style, chars)
                 name = f"{style}_{size}_{n}.txt"
-                for enc, codec in (("sjis", "cp932"), ("euc", "euc_jp")):
-                    with open(os.path.join(folder, enc, name), "wb") as f:
-                        f.write(text.encode(codec))
-                count += 1
-    print(f"{count} texts in each encoding under {folder}")
-
-
-def is_utf8(sample):
-    n = len(sample)
-    i = 0
-    while n > 4 and i < n - 4:
-        b = sample[i]
-        if b < 0x80:
-            i += 1
-            continue
-        if b & 0xE0 == 0xC0:
-            k = 1
-        elif b & 0xF0 == 0xE0:
-            k = 2
-        elif b & 0xF8 == 0xF0:
-            k = 3
-        else:
-            return False
-        for j in range(1, k + 1):
-            if i + j >= n or sample[i + j] & 0xC0 != 0x80:
-                return False
-        i += k + 1
-    return True
-
-
-def score(sample, mended):
-    """The EUC/Shift_JIS part of detection: 2 for EUC-JP, 1 for Shift_JIS, 5 for UTF-8."""
-    utf8 = is_utf8(sample)
-    diff = 0
-    n = len(sample)
-    for i in range(0, n - 3):
-        b0, b1 = sample[i], sample[i + 1]
-        sjis_pair = (0x81 <= b0 <= 0x9F or 0xE0 <= b0 <= 0xFC) and 0x40 <= b1 <= 0xFC and b1 != 0x7F
-        sjis_kana = 0xA0 <= b0 <= 0xDF
-        euc_kana = b0 == 0x8E and 0xA0 <= b1 <= 0xDF
-        euc_pair = 0xA1 <= b0 <= 0xFE and b1 >= 0xA1
-        if not utf8:
-            if mended:
-                # An offset that passes both sides' pair tests proves nothing, nor do two bytes
-                # A6-DF / A1-DF (half-width katakana as much as an EUC-JP kanji); 8E followed
-                # by a kana byte speaks for EUC-JP, and a kana byte before it is no Shift_JIS.
-                kana_run = 0xA6 <= b0 <= 0xDF and 0xA1 <= b1 <= 0xDF
-                sjis = ((sjis_pair and not euc_kana) or (sjis_kana and b1 != 0x8E)) and not euc_pair
-                euc = (euc_pair and not sjis_pair and not kana_run) or euc_kana
-            else:
-                sjis = sjis_pair or sjis_kana
-                euc = euc_pair or euc_kana
-            diff += int(euc) - int(sjis)
-        if diff > 32:
-            return 2
-        if diff < -32:
-            return 1
-    if utf8:
-        return 5
-    return 2 if diff > 0 else 1
+                for writer in ("sjis", "euc", "utf8"):
+                    write(folder, "japanese", writer, name, text)
+                if "halfwidth" not in style:
+                    write(folder, "japanese", "jis", name, text)
+    for n in range(60):
+        text = make_text(rng, rng.choice(["prose", "hiragana", "katakana", "kanji"]),
+                         rng.randint(1, 5), breaks=False)
+        for writer in ("sjis", "euc", "utf8", "jis"):
+            data = text.encode(WRITERS[writer])
+            if len(data) <= 10:
+                write(folder, "tiny", writer, f"tiny_{n}.txt", text)
+    for n in range(40):
+        text = rng.choice(sum(LATIN_WORDS.values(), []))
+        if len(text.encode("cp1252")) <= 10:
+            write(folder, "tiny", "latin", f"tiny_{n}.txt", text)
+    for n in range(12):
+        prefix = make_ascii_lines(rng, 131072 + rng.randint(0, 20000))
+        text = prefix + make_text(rng, rng.choice(["prose", "kanji", "ascii_mix"]), 300)
+        for writer in ("sjis", "euc", "jis", "utf8"):
+            write(folder, "prefix", writer, f"prefix_{n}.txt", text)
+    for n in range(40):
+        text = make_kana(rng, rng.choice([2, 3, 5, 8, 20, 60, 300, 3000]), rng.random() < 0.5)
+        for writer in ("sjis", "euc"):
+            write(folder, "kana", writer, f"kana_{n}.txt", text)
+    for n in range(40):
+        text = make_text(rng, rng.choice(["prose", "hiragana", "katakana", "kanji"]),
+                         rng.choice([4, 8, 40, 400, 6000]), breaks=False)
+        for writer in ("utf16le", "utf16be"):
+            write(folder, "utf16", writer, f"utf16_{n}.txt", text)
+    for n in range(60):
+        write(folder, "latin", "latin", f"latin_{n}.txt",
+              make_latin(rng, rng.choice([3, 8, 30, 300, 3000])))
+    print(f"corpus written under {folder}")
 
 
 def files(folder):
-    for enc, expected in (("sjis", 1), ("euc", 2)):
-        sub = os.path.join(folder, enc)
-        for name in sorted(os.listdir(sub)):
-            yield enc, expected, os.path.join(sub, name)
+    for cls in sorted(os.listdir(folder)):
+        for writer in sorted(os.listdir(os.path.join(folder, cls))):
+            sub = os.path.join(folder, cls, writer)
+            for name in sorted(os.listdir(sub)):
+                if not name.endswith(".expected"):
+                    yield cls, writer, os.path.join(sub, name)
 
 
-def report(results):
-    for enc in ("sjis", "euc"):
-        hits = [ok for e, ok, _ in results if e == enc]
-        print(f"  {enc}: {sum(hits)}/{len(hits)} detected correctly")
-    misses = [path for _, ok, path in results if not ok]
-    for path in misses[:20]:
-        print(f"    miss: {path}")
+def detected_id(tool, path):
+    out = subprocess.run([tool, "detect", path], capture_output=True, text=True).stdout
+    match = re.search(r": [^(]+\((\d+)\) [^(]+\((\d+)\)", out)
+    return int(match.group(1)) if match else 0
 
 
-def model(folder):
-    for mended in (False, True):
-        print("mended rule" if mended else "overlapping rule (before)")
-        results = []
-        for enc, expected, path in files(folder):
-            with open(path, "rb") as f:
-                sample = f.read(131072)
-            results.append((enc, score(sample, mended) == expected, path))
-        report(results)
+def reads_correctly(path, encoding):
+    with open(path, "rb") as f:
+        data = f.read()
+    with open(path + ".expected", encoding="utf-8", newline="") as f:
+        expected = f.read()
+    try:
+        return data.decode(CODECS.get(encoding, "ascii")) == expected
+    except (UnicodeDecodeError, LookupError):
+        return False
 
 
-def kivtool(folder, tool):
-    results = []
-    for enc, expected, path in files(folder):
-        out = subprocess.run([tool, "detect", path], capture_output=True, text=True).stdout
-        got = int(out.rsplit("(", 2)[1].split(")")[0]) if "(" in out else 0
-        results.append((enc, got == expected, path))
-    print("kivtool detect")
-    report(results)
+def measure(folder, tools):
+    rows = {}
+    for cls, writer, path in files(folder):
+        size = os.path.getsize(path)
+        key = (cls, writer, "<4 bytes" if size < 4 else "")
+        hits = [reads_correctly(path, detected_id(tool, path)) for tool in tools]
+        row = rows.setdefault(key, [0] + [0] * len(tools))
+        row[0] += 1
+        for i, hit in enumerate(hits):
+            row[i + 1] += int(hit)
+    header = "| class | written as | files | " + " | ".join(
+        f"tool {i + 1}" for i in range(len(tools))) + " |"
+    print(header)
+    print("|" + "---|" * (3 + len(tools)))
+    for (cls, writer, note), row in sorted(rows.items()):
+        cells = [f"{hit}/{row[0]} ({100 * hit / row[0]:.0f} %)" for hit in row[1:]]
+        name = f"{cls} {note}".strip()
+        print(f"| {name} | {writer} | {row[0]} | " + " | ".join(cells) + " |")
+    for i, tool in enumerate(tools):
+        print(f"tool {i + 1}: {tool}")
 
 
 if __name__ == "__main__":
     if len(sys.argv) >= 3 and sys.argv[1] == "generate":
-        generate(sys.argv[2])
-    elif len(sys.argv) >= 3 and sys.argv[1] == "model":
-        model(sys.argv[2])
-    elif len(sys.argv) >= 4 and sys.argv[1] == "kivtool":
-        kivtool(sys.argv[2], sys.argv[3])
+        generate(sys.argv[2], *(int(arg) for arg in sys.argv[3:4]))
+    elif len(sys.argv) >= 4 and sys.argv[1] == "measure":
+        measure(sys.argv[2], sys.argv[3:])
     else:
         print(__doc__)
         sys.exit(2)

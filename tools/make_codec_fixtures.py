@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the codec test fixtures in tests/data/codec/ with Python's own codecs, so that kiv's
-decoders and encoders are checked against an independent implementation.
+"""Writes the codec test fixtures in tests/data/codec/ and the detection scenarios in
+tests/data/detection/ with Python's own codecs, so that kiv's decoders, encoders and detector
+are checked against an independent implementation.
 
 Every text is written once as UTF-16LE without a mark ("*.utf16le": the expected UTF-16 units,
 read by the tests without any decoder) and once per encoding, with CR LF line breaks and a
@@ -23,6 +24,30 @@ COMMON = [
 HALFWIDTH = ["半角ｶﾀｶﾅ ﾃｽﾄ ｱｲｳｴｵ and ASCII.", "ｿﾞﾝﾋﾞ"]
 CP932_ONLY = ["丸数字①②⑩とローマ数字ⅠⅡと㈱㌔、№℡。", "Backslash \\ and tilde ~ stay ASCII."]
 LATIN = ["Café, naïve, façade: ½ € “quotes” — dash", "Ärger über Öl; ÿ and ß."]
+
+
+# Detection scenarios: each file is named after what it is and the encoding Auto must pick, and
+# has a twin ".utf16le" with the text it must read as. Lines end in CR LF; a "no-break" file has
+# none at all.
+DETECTION = [
+    ("one-character", "ShiftJIS", "cp932", ["あ"]),
+    ("one-character", "EUC", "euc_jp", ["あ"]),
+    ("two-kanji", "EUC", "euc_jp", ["漢字"]),
+    ("two-kanji", "ShiftJIS", "cp932", ["漢字"]),
+    ("cafe", "Latin", "cp1252", ["I love café"]),
+    ("grusse", "Latin", "cp1252", ["Grüße aus Köln, schön!"]),
+    ("spanish", "Latin", "cp1252", ["¿Qué tal? Mañana a las diez — ¡sí!"]),
+    ("terminal-log", "UTF-8", "utf-8", ["\x1b(B\x1b[0m✓ build passed — 12 tests",
+                                         "\x1b$B is no kanji here"]),
+    ("kana-only", "ShiftJIS", "cp932", ["｢ｶﾀｶﾅ｣ﾃﾞｽ｡ﾊﾝｶｸﾀﾞｹ", "ｺﾚﾓｿｳ"]),
+    ("kana-only", "EUC", "euc_jp", ["｢ｶﾀｶﾅ｣ﾃﾞｽ｡ﾊﾝｶｸﾀﾞｹ", "ｺﾚﾓｿｳ"]),
+    ("no-break", "UTF-16LE", "utf-16-le", ["吾輩は猫である。名前はまだ無い。"]),
+    ("no-break", "UTF-16BE", "utf-16-be", ["吾輩は猫である。名前はまだ無い。"]),
+    ("kanji-no-break", "UTF-16LE", "utf-16-le", ["東京都千代田区丸の内一丁目"]),
+    ("nul-beside-break", "ShiftJIS", "cp932", ["行の終わりにNUL\0", "次の行"]),
+    ("nul-beside-break", "UTF-8", "utf-8", ["a line\0", "and the next"]),
+    ("ascii-and-kanji-mode", "JIS", "iso2022_jp", ["ASCII 漢字 ASCII"]),
+]
 
 
 def write(folder, name, data):
@@ -49,6 +74,12 @@ def main(folder):
     emit(folder, "halfwidth", HALFWIDTH, [("sjis", "cp932"), ("euc", "euc_jp"), ("utf8", "utf-8")])
     emit(folder, "cp932", CP932_ONLY, [("sjis", "cp932"), ("utf8", "utf-8")])
     emit(folder, "latin", LATIN, [("latin", "cp1252"), ("utf8", "utf-8")])
+    detection = os.path.join(folder, "..", "detection")
+    os.makedirs(detection, exist_ok=True)
+    for case, encoding, codec, lines in DETECTION:
+        text = "\r\n".join(lines) + ("" if "no-break" in case else "\r\n")
+        write(detection, f"{case}.{encoding}", text.encode(codec))
+        write(detection, f"{case}.{encoding}.utf16le", text.encode("utf-16-le"))
 
 
 if __name__ == "__main__":

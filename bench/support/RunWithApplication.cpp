@@ -8,11 +8,14 @@
 
 namespace bench {
 
-int runWithApplication(int argc, char** argv) {
+int runWithApplication(int argc, char** argv, const std::function<void()>& beforeExit) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     const platform::Application app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    if (beforeExit) {
+        beforeExit();
+    }
     benchmark::Shutdown();
     return 0;
 }

@@ -1,11 +1,15 @@
 // kivtool detect: the encoding and line break that opening each file in Auto mode would use.
 #include "CommandRegistry.h"
 #include "PathArgument.h"
-#include "document/EncodingDetector.h"
+#include "ReportText.h"
+#include "document/DocumentDecoder.h"
+#include "document/MappedFile.h"
+#include "document/TextEncoding.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -17,6 +21,9 @@ constexpr const char* kHelp =
     "  notes.txt: ShiftJIS(1) CRLF(3)\n"
     "Encodings: ShiftJIS(1) EUC(2) JIS(3) UTF-8-BOM(4) UTF-8(5) UTF-16BE-BOM(6)\n"
     "UTF-16LE-BOM(7) UTF-16BE(8) UTF-16LE(9) Latin(10); line breaks: CR(1) LF(2) CRLF(3).\n"
+    "When opening the file would not keep every byte of it, indented lines follow that say\n"
+    "why, for example:\n"
+    "  not clean: 2 lines hold a NUL; the rest of each is left out (first at line 4, column 7)\n"
     "A file that cannot be opened is reported on stderr and the exit status is 1.\n";
 
 int runDetect(std::span<char* const> args) {
@@ -29,19 +36,27 @@ int runDetect(std::span<char* const> args) {
         return 0;
     }
     int status = 0;
-    for (const char* file : args) {
-        std::int32_t lineBreak = 0;
-        const std::int32_t encoding =
-            document::EncodingDetector::detect(kivtool::pathArgument(file), lineBreak);
-        if (encoding == document::ENC_NONE) {
-            std::fprintf(stderr, "kivtool detect: %s: cannot open the file\n", file);
+    for (const char* path : args) {
+        document::MappedFile file;
+        if (!file.open(kivtool::pathArgument(path))) {
+            std::fprintf(stderr, "kivtool detect: %s: %s\n", path,
+                         kivtool::cannotOpen(file.error()).c_str());
             status = 1;
             continue;
         }
-        const std::string encodingName(document::encodingName(encoding));
-        const std::string lineBreakName(document::lineBreakName(lineBreak));
-        std::printf("%s: %s(%d) %s(%d)\n", file, encodingName.c_str(), encoding,
-                    lineBreakName.c_str(), lineBreak);
+        const document::DecodedDocument decoded =
+            document::decodeDocumentBytes(file.data(), document::ENC_NONE, 0);
+        const std::string encodingName(document::encodingName(decoded.encoding));
+        const std::string lineBreakName(document::lineBreakName(decoded.lineBreak));
+        std::printf("%s: %s(%d) %s(%d)\n", path, encodingName.c_str(), decoded.encoding,
+                    lineBreakName.c_str(), decoded.lineBreak);
+        std::vector<std::string> findings = kivtool::describeLosses(decoded.report);
+        const std::vector<std::string> changes =
+            kivtool::describeChanges(decoded.report, decoded.lineBreak);
+        findings.insert(findings.end(), changes.begin(), changes.end());
+        for (const std::string& finding : findings) {
+            std::printf("  not clean: %s\n", finding.c_str());
+        }
     }
     return status;
 }

@@ -1,13 +1,13 @@
 // kivtool find: searches a file the way Find and Find Up do in the editor.
 #include "CommandRegistry.h"
+#include "ReportText.h"
 
 #include "document/DocumentDecoder.h"
 #include "platform/CodePage.h"
-#include "search/PlainMatcher.h"
-#include "search/RegexProgram.h"
-#include "search/RegexSearch.h"
+#include "search/TextMatcher.h"
 
 #include <charconv>
+#include <memory>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -44,44 +44,6 @@ int usageError(const char* message) {
     std::fprintf(stderr, "kivtool find: %s\nusage: kivtool %s\n", message, kUsage);
     return 2;
 }
-
-// One search with either strategy: the match as (start, end), or nullopt.
-class Finder {
-public:
-    explicit Finder(const FindOptions& options) : options_(options) {}
-
-    bool compile() {
-        if (!options_.regex) {
-            plain_.ignoreCase = options_.ignoreCase ? 1 : 0;
-            return plain_.Compile(options_.pattern);
-        }
-        program_ = search::RegexProgram::Compile(options_.pattern);
-        return program_ != nullptr;
-    }
-
-    std::optional<std::pair<std::size_t, std::size_t>> find(std::u16string_view text,
-                                                            std::size_t from, bool forward) {
-        if (!options_.regex) {
-            std::size_t position = from;
-            std::size_t end = 0;
-            if (!plain_.Find(forward, text, position, end)) {
-                return std::nullopt;
-            }
-            return std::pair{position, end};
-        }
-        std::vector<search::CaptureSpan> captures;
-        if (search::RegexSearch(*program_, text, captures, options_.ignoreCase, from, forward) ==
-            0) {
-            return std::nullopt;
-        }
-        return std::pair{captures[0].start, captures[0].end};
-    }
-
-private:
-    const FindOptions& options_;
-    search::PlainMatcher plain_;
-    search::RegexProgramPtr program_;
-};
 
 int runFind(std::span<char* const> args) {
     FindOptions options;
@@ -131,15 +93,17 @@ int runFind(std::span<char* const> args) {
     options.pattern = fromUtf8(operands[0]);
     options.path = fromUtf8(operands[1]);
 
-    const auto document = document::decodeDocumentFile(options.path, 0, 0);
+    platform::FileError error;
+    const auto document = document::decodeDocumentFile(options.path, 0, 0, &error);
     if (!document) {
-        std::fprintf(stderr, "kivtool find: cannot read %.*s\n",
-                     static_cast<int>(operands[1].size()), operands[1].data());
+        std::fprintf(stderr, "kivtool find: %.*s: %s\n", static_cast<int>(operands[1].size()),
+                     operands[1].data(), kivtool::cannotOpen(error).c_str());
         return 2;
     }
     const std::u16string_view text = document->text;
-    Finder finder(options);
-    if (!finder.compile()) {
+    const std::unique_ptr<search::TextMatcher> matcher = search::MakeTextMatcher(options.regex);
+    matcher->ignoreCase = options.ignoreCase ? 1 : 0;
+    if (!matcher->Compile(options.pattern)) {
         std::fprintf(stderr, "kivtool find: the pattern is too large to compile\n");
         return 2;
     }
@@ -148,18 +112,19 @@ int runFind(std::span<char* const> args) {
 
     bool found = false;
     for (;;) {
-        const auto match = finder.find(text, from, forward);
-        if (!match) {
+        std::size_t start = from;
+        std::size_t end = 0;
+        if (!matcher->Find(forward, text, start, end)) {
             break;
         }
         found = true;
-        std::printf("%zu %zu\n", match->first, match->second);
+        std::printf("%zu %zu\n", start, end);
         if (!options.all) {
             break;
         }
         // The next search starts at the match's end, one past it for an empty match, so the
         // loop always moves on.
-        from = match->second > match->first ? match->second : match->second + 1;
+        from = end > start ? end : end + 1;
         if (from > text.size()) {
             break;
         }

@@ -1,5 +1,6 @@
 #include "document/EncodingDetector.h"
 #include "CodecTestSupport.h"
+#include "document/EightBitGuess.h"
 
 #include <gtest/gtest.h>
 
@@ -48,48 +49,67 @@ TEST(EncodingDetector, ByteOrderMarksOnlyAboveFourBytes) {
     EXPECT_EQ(encodingOf(bytes("\xEF\xBB\xBF"
                                "A")),
               ENC_UTF8);
+    // Nor as UTF-8, which would replace both bytes: as Windows-1252 they are "ÿþ".
     EXPECT_EQ(encodingOf(bytes("\xFF\xFE"
                                "ab")),
-              ENC_UTF8);
+              ENC_LATIN);
 }
 
 TEST(EncodingDetector, EmptyAndTinyFiles) {
     EXPECT_EQ(detect({}).encoding, ENC_UTF8);
     EXPECT_EQ(detect({}).lineBreak, LB_CRLF);
     EXPECT_EQ(encodingOf(bytes("abc")), ENC_UTF8);
-    // Four bytes with an invalid UTF-8 head are still too short to be examined.
-    EXPECT_EQ(encodingOf(bytes("\x82\xA0\x82\xA0")), ENC_UTF8);
+    // Every byte of a short file is examined: one or two characters are no UTF-8.
+    EXPECT_EQ(encodingOf(bytes("\x82\xA0\x82\xA0")), ENC_SJIS);
+    EXPECT_EQ(encodingOf(bytes("\x82\xA0")), ENC_SJIS);
+    EXPECT_EQ(encodingOf(bytes("\xA4\xA2")), ENC_EUC);
+    EXPECT_EQ(encodingOf(bytes("caf\xE9")), ENC_LATIN);
+    EXPECT_EQ(encodingOf(bytes("\xE3\x81\x82")), ENC_UTF8);
 }
 
-TEST(EncodingDetector, Utf16WithoutMarkByAlignedLineBreak) {
+TEST(EncodingDetector, Utf16WithoutMark) {
     EXPECT_EQ(encodingOf(bytes(std::string_view("a\0\r\0\n\0b\0", 8))), ENC_UTF16LE);
     EXPECT_EQ(encodingOf(bytes(std::string_view("\0a\0\n\0b", 6))), ENC_UTF16BE);
-    // Only the first U - 1 units are read: a break in the last unit does not count.
-    EXPECT_EQ(encodingOf(bytes(std::string_view("ab\n\0", 4))), ENC_UTF8);
-    // A NUL byte beside a line break in an 8-bit file is taken for UTF-16 as well.
-    EXPECT_EQ(encodingOf(bytes(std::string_view("abc\0\n\0xyz", 9))), ENC_UTF16LE);
+    // Without any line break: kana put '0' at every other byte; kanji give bytes that no 8-bit
+    // encoding reads as text.
+    EXPECT_EQ(encodingOf(bytes("B0D0F0H0")), ENC_UTF16LE); // あいうえ
+    EXPECT_EQ(encodingOf(bytes("\x30\x42\x30\x44")), ENC_UTF16BE);
+    // An 8-bit file with a NUL beside its line break is no UTF-16, odd-sized or not, and its
+    // line break is read from its bytes.
+    EXPECT_EQ(encodingOf(bytes(std::string_view("abc\0\n\0xyz", 9))), ENC_UTF8);
+    EXPECT_EQ(detect(bytes(std::string_view("ab\0\ncd", 6))).encoding, ENC_UTF8);
+    EXPECT_EQ(detect(bytes(std::string_view("a line\0\r\nnext", 13))).lineBreak, LB_CRLF);
+    const Bytes sjis = bytes(std::string_view("\x82\xA0\x82\xA2\0\r\n\x82\xA4", 9));
+    EXPECT_EQ(encodingOf(sjis), ENC_SJIS);
+    // Ordinary text is never plausible UTF-16: a space beside a letter is no Japanese unit.
+    EXPECT_EQ(encodingOf(bytes("plain words")), ENC_UTF8);
 }
 
-TEST(EncodingDetector, Utf8WalkIgnoresTheLastFourBytes) {
+TEST(EncodingDetector, Utf8IsValidatedToTheEndOfTheFile) {
     EXPECT_EQ(encodingOf(bytes("caf\xC3\xA9 \xE3\x81\x82 \xF0\x9F\x98\x80!")), ENC_UTF8);
-    // A sequence cut by the end of the sample still passes...
-    EXPECT_EQ(encodingOf(bytes("abcdefgh\xE3\x81")), ENC_UTF8);
-    // ...but a broken one earlier does not.
-    EXPECT_EQ(encodingOf(bytes("abc\xE3\x81z defgh")), ENC_SJIS);
-    // Overlong forms are not checked.
-    EXPECT_EQ(encodingOf(bytes("ab\xC0\x80 cdefg")), ENC_UTF8);
+    // A sequence cut by the end of the file is invalid; one cut by the end of the sample is not.
+    EXPECT_NE(encodingOf(bytes("abcdefgh\xE3\x81")), ENC_UTF8);
+    Bytes cut(EncodingDetector::kSampleSize - 1, 'a');
+    cut.insert(cut.end(), {0xE3, 0x81, 0x82});
+    EXPECT_EQ(encodingOf(cut), ENC_UTF8);
+    // Overlong forms and encoded surrogates are no UTF-8 (the decoder replaces them).
+    EXPECT_NE(encodingOf(bytes("ab\xC0\x80 cdefg")), ENC_UTF8);
+    EXPECT_NE(encodingOf(bytes("ab\xED\xA0\x80 cdefg")), ENC_UTF8);
 }
 
-TEST(EncodingDetector, JisEscapesWinEvenOverValidUtf8) {
-    for (std::string_view escape : {"\x1B$B", "\x1B$@", "\x1B(J", "\x1B(B"}) {
+TEST(EncodingDetector, JisNeedsAShiftAndSevenBitText) {
+    for (std::string_view escape : {"\x1B$B", "\x1B$@", "\x1B(I"}) {
         Bytes data = bytes("plain ascii ");
         data.insert(data.end(), escape.begin(), escape.end());
-        data.insert(data.end(), {'x', 'y'});
+        data.insert(data.end(), {'0', '!', '\x1B', '(', 'B'});
         EXPECT_EQ(encodingOf(data), ENC_JIS);
     }
-    // ESC ( I alone is no evidence, and an escape in the last three bytes is not seen.
-    EXPECT_EQ(encodingOf(bytes("abc\x1B(I1234")), ENC_UTF8);
-    EXPECT_EQ(encodingOf(bytes("abcdef\x1B$B")), ENC_UTF8);
+    // ESC ( B and ESC ( J alone shift nothing: UTF-8 keeps them byte for byte.
+    EXPECT_EQ(encodingOf(bytes("abc\x1B(Jdef\x1B(B")), ENC_UTF8);
+    // A terminal's escapes inside UTF-8 text with characters beyond ASCII.
+    EXPECT_EQ(encodingOf(bytes("\x1B$B\xE2\x9C\x93 done\x1B(B")), ENC_UTF8);
+    // A shift at the very end of the file is seen too.
+    EXPECT_EQ(encodingOf(bytes("abcdef\x1B$B")), ENC_JIS);
 }
 
 TEST(EncodingDetector, RealJapaneseTextInEachEncoding) {
@@ -105,21 +125,21 @@ TEST(EncodingDetector, RealJapaneseTextInEachEncoding) {
 }
 
 TEST(EncodingDetector, ScoresAreComparedAfterEveryOffset) {
-    // 40 EUC-only pairs (lead A1-DF, no Shift_JIS pair at the same offset) and then far more
-    // Shift_JIS evidence: the early EUC lead of more than 32 decides.
+    // 40 EUC-only pairs and then far more Shift_JIS evidence: the early EUC lead of more than 32
+    // decides the guess (the file as a whole then reads cleanly only as Shift_JIS).
     Bytes data = repeat("\xA4\xA2", 40);
-    const Bytes sjis = repeat("\x82\x60", 200);
+    const Bytes sjis = repeat(" \x82\x60", 200);
     data.insert(data.end(), sjis.begin(), sjis.end());
-    EXPECT_EQ(encodingOf(data), ENC_EUC);
-    // The reverse: Shift_JIS pairs first.
+    EXPECT_EQ(guessEightBit(data, data), ENC_EUC);
+    EXPECT_EQ(encodingOf(data), ENC_SJIS);
     Bytes reverse = repeat("\x82\x60", 40);
     const Bytes euc = repeat("\xA4\xA2", 200);
     reverse.insert(reverse.end(), euc.begin(), euc.end());
-    EXPECT_EQ(encodingOf(reverse), ENC_SJIS);
+    EXPECT_EQ(guessEightBit(reverse, reverse), ENC_SJIS);
     // Below the margin the final sign decides, and a tie goes to Shift_JIS.
     EXPECT_EQ(encodingOf(bytes("\xA4\xA2\xA4\xA2zzzz")), ENC_EUC);
     EXPECT_EQ(encodingOf(bytes("\x82\x60zzzzz")), ENC_SJIS);
-    EXPECT_EQ(encodingOf(bytes("\xFF\xFFzzzzzz")), ENC_SJIS);
+    EXPECT_EQ(encodingOf(bytes("\xE4\xE4\xE4\xE4zzzz")), ENC_SJIS);
 }
 
 TEST(EncodingDetector, PairsThatPassBothSidesAreNoEvidence) {
@@ -132,16 +152,30 @@ TEST(EncodingDetector, PairsThatPassBothSidesAreNoEvidence) {
     EXPECT_EQ(encodingOf(repeat("\xB1 ", 50)), ENC_SJIS);
     // EUC-JP hiragana (lead A4) is no Shift_JIS pair and counts.
     EXPECT_EQ(encodingOf(repeat("\xA4\xA2", 3)), ENC_EUC);
+    // The second byte of an EUC-JP pair before ASCII is no half-width katakana.
+    EXPECT_EQ(encodingOf(repeat("\xB4\xC1"
+                                "a\xA4\xA2"
+                                "b",
+                                20)),
+              ENC_EUC);
 }
 
-TEST(EncodingDetector, OnlyTheFirst128KiBAreSampled) {
-    Bytes data(EncodingDetector::kSampleSize, 'a');
-    const Bytes sjis = repeat("\x82\xA0", 100);
-    data.insert(data.end(), sjis.begin(), sjis.end());
-    EXPECT_EQ(encodingOf(data), ENC_UTF8);
-    data[EncodingDetector::kSampleSize - 10] = 0x82;
-    data[EncodingDetector::kSampleSize - 9] = 0xA0;
-    EXPECT_EQ(encodingOf(data), ENC_SJIS);
+TEST(EncodingDetector, HalfWidthKatakanaOnlyIsShiftJis) {
+    // ｶﾀｶﾅﾃﾞｽ｡: runs that do not pair up, and a voiced mark after a kana that takes one.
+    EXPECT_EQ(encodingOf(bytes("\xB6\xC0\xB6\xC5\xC3\xDE\xBD\xA1")), ENC_SJIS);
+    EXPECT_EQ(encodingOf(bytes("\xB6\xC0\xB6\xC5\xC5 \xB6\xC0")), ENC_SJIS);
+    // The same bytes as EUC-JP kanji read as EUC-JP when they pair up into common rows.
+    EXPECT_EQ(encodingOf(bytes("\xB4\xC1\xBB\xFA")), ENC_EUC);
+}
+
+TEST(EncodingDetector, LooksOnPastAnAsciiPrefix) {
+    for (std::string_view name : {"japanese.sjis", "japanese.euc", "japanese.jis"}) {
+        SCOPED_TRACE(name);
+        Bytes data(EncodingDetector::kSampleSize + 1000, 'a');
+        const Bytes text = codectest::fixture(name);
+        data.insert(data.end(), text.begin(), text.end());
+        EXPECT_EQ(encodingOf(data), encodingOf(text));
+    }
 }
 
 TEST(EncodingDetector, LineBreakScan) {
@@ -149,6 +183,7 @@ TEST(EncodingDetector, LineBreakScan) {
     EXPECT_EQ(detect(bytes("a\rb")).lineBreak, LB_CR);
     EXPECT_EQ(detect(bytes("ab\nc\r\n")).lineBreak, LB_LF);
     EXPECT_EQ(detect(bytes(std::string_view("a\0\r\0\n\0", 6))).lineBreak, LB_CRLF);
+    EXPECT_EQ(detect(bytes(std::string_view("a\0\r\nb", 5))).lineBreak, LB_CRLF);
     EXPECT_EQ(detect(bytes("no break")).lineBreak, LB_CRLF);
     // A CR as the very last byte of the file is a CR.
     EXPECT_EQ(detect(bytes("abc\r")).lineBreak, LB_CR);

@@ -122,10 +122,12 @@ TEST(LineReader, InvalidSequencesAreCountedNotDropped) {
     EXPECT_EQ(readAll(bytes("\xEF\xBF\xBD"), ENC_UTF8).replacements, 0u);
 }
 
-TEST(LineReader, JisStartsEveryLineInAscii) {
-    // Kanji mode is left open at the end of the first line; the second line is ASCII again.
+TEST(LineReader, JisGoesOnInTheShiftStateThePreviousLineEndedIn) {
+    // Kanji mode is left open at the end of the first line and goes on in the second; a new
+    // reading starts in ASCII again.
     const Bytes data = bytes("\x1B$B$\"\r\n$\"\x1B(I1\x1B(Bz");
-    EXPECT_EQ(linesOf(data, ENC_JIS), (Lines{u"\u3042", u"$\"\uFF71z"}));
+    EXPECT_EQ(linesOf(data, ENC_JIS), (Lines{u"\u3042", u"\u3042\uFF71z"}));
+    EXPECT_EQ(linesOf(bytes("$\""), ENC_JIS), (Lines{u"$\""}));
 }
 
 TEST(LineReader, UnknownEncodingReadsNothingAndEnds) {

@@ -106,9 +106,10 @@ TEST(JisSjisConverter, EscapesSwitchStateAndAreDropped) {
     EXPECT_EQ(jisToSjisBytes(bytes("A\x1B$B$\"\x1B(I6\x1B(BB"), state), bytes("A\x82\xA0\xB6"
                                                                               "B"));
     EXPECT_EQ(state, JisShiftState::Ascii);
-    // ESC $ @ and ESC ( J are not recognised: their bytes pass through in the current state.
+    // ESC $ @ (the 1978 kanji set) reads as ESC $ B, ESC ( J (JIS-Roman) as ESC ( B.
     state = JisShiftState::Ascii;
-    EXPECT_EQ(jisToSjisBytes(bytes("\x1B(J"), state), bytes("\x1B(J"));
+    EXPECT_EQ(jisToSjisBytes(bytes("\x1B$@$\"\x1B(J\\"), state), bytes("\x82\xA0\\"));
+    EXPECT_EQ(state, JisShiftState::Ascii);
     // A state left open stays with the caller, and an odd byte in kanji mode stands alone.
     state = JisShiftState::Ascii;
     EXPECT_EQ(jisToSjisBytes(bytes("\x1B$B$\"$"), state), bytes("\x82\xA0\x85"));

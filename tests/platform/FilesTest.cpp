@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -43,41 +48,118 @@ std::string text(std::span<const std::uint8_t> bytes) {
 
 } // namespace
 
-TEST_F(Files, MapsAFileAndAnEmptyFileWithoutAMapping) {
+TEST_F(Files, ReadsAWholeFileAndAnEmptyOne) {
     put(u"a.txt", "hello\r\n");
     put(u"empty.txt", "");
     platform::InputFile in;
     ASSERT_TRUE(in.open(path(u"a.txt")));
     EXPECT_EQ(in.size(), 7u);
-    platform::FileMapping map;
-    ASSERT_TRUE(map.map(in));
+    platform::FileContents contents;
+    ASSERT_TRUE(contents.read(in, 1000));
     in.close();
-    EXPECT_EQ(text(map.data()), "hello\r\n"); // the mapping outlives the handle
+    EXPECT_EQ(text(contents.data()), "hello\r\n"); // the bytes outlive the handle
 
     ASSERT_TRUE(in.open(path(u"empty.txt")));
-    EXPECT_EQ(in.size(), 0u);
-    ASSERT_TRUE(map.map(in));
-    EXPECT_TRUE(map.data().empty());
-    map.unmap();
-    map.unmap();
+    ASSERT_TRUE(contents.read(in, 1000));
+    EXPECT_TRUE(contents.data().empty());
+    contents.release();
+    contents.release();
     in.close();
     in.close();
     EXPECT_FALSE(in.isOpen());
-    EXPECT_FALSE(map.map(in)); // nothing open
+    EXPECT_FALSE(contents.read(in, 1000)); // nothing open
+    // More than the caller can hold is refused.
+    ASSERT_TRUE(in.open(path(u"a.txt")));
+    EXPECT_FALSE(contents.read(in, 6));
+    EXPECT_EQ(contents.error().kind, platform::FileError::Kind::TooLarge);
+    EXPECT_EQ(contents.error().size, 7u);
 }
 
-TEST_F(Files, MissingFilesAndFoldersFailCleanly) {
+TEST_F(Files, MissingFilesFoldersPipesAndDevicesFailAtOnceAndSayWhy) {
+    using Kind = platform::FileError::Kind;
     platform::InputFile in;
     EXPECT_FALSE(in.open(path(u"missing.txt")));
     EXPECT_FALSE(in.isOpen());
     EXPECT_FALSE(in.size().has_value());
-    EXPECT_FALSE(in.open(path(u"")));                  // the folder itself
+    EXPECT_EQ(in.error().kind, Kind::System);
+    EXPECT_EQ(in.error().systemReason(), "No such file or directory");
+    put(u"plain", "x");
+    EXPECT_FALSE(in.open(path(u"plain/inside")));
+    EXPECT_EQ(in.error().systemReason(), "Not a directory");
     EXPECT_FALSE(in.open(std::u16string(u"a\0b", 3))); // an embedded NUL names no file
+    EXPECT_FALSE(in.open(path(u"")));
+    EXPECT_EQ(in.error().kind, Kind::Folder);
+    // A named pipe without a writer: opening it for reading would wait for ever.
+    ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(in.open(path(u"pipe")));
+    EXPECT_EQ(in.error().kind, Kind::Pipe);
+    EXPECT_FALSE(in.open(u"/dev/zero")); // would never end
+    EXPECT_EQ(in.error().kind, Kind::Device);
+    EXPECT_TRUE(in.open(path(u"plain")));
+    EXPECT_FALSE(in.error().failed());
     platform::OutputFile out;
     EXPECT_FALSE(out.create(path(u"no/such/folder.txt")));
     EXPECT_FALSE(out.write(Bytes{1}));
     EXPECT_TRUE(out.close());
     EXPECT_FALSE(platform::fileExists(path(u"missing.txt")));
+}
+
+// Another program shortening a file while the editor reads it: a mapping would fault on the
+// pages past the new end; read bytes stay as they were read.
+TEST_F(Files, AFileShortenedWhileItIsReadCannotFault) {
+    const std::string big(4u << 20, 'k');
+    put(u"big", big);
+    platform::InputFile in;
+    ASSERT_TRUE(in.open(path(u"big")));
+    platform::FileContents contents;
+    ASSERT_TRUE(contents.read(in, big.size()));
+    fs::resize_file(dir_ / "big", 0);
+    EXPECT_EQ(text(contents.data()), big);
+    // Shortened after it was opened and before it was read: the bytes now there are read.
+    put(u"big", big);
+    ASSERT_TRUE(in.open(path(u"big")));
+    fs::resize_file(dir_ / "big", 1u << 20);
+    ASSERT_TRUE(contents.read(in, big.size()));
+    EXPECT_EQ(contents.data().size(), 1u << 20);
+}
+
+TEST_F(Files, AFileRewrittenWhileItIsReadIsNeverHalfOldAndHalfNew) {
+    // A writer rewrites the file over and over, each version in a byte of its own; every read
+    // gives bytes of one version (the whole of it, or as much as was written when it was read),
+    // or says that the file kept changing.
+    const auto file = dir_ / "busy";
+    put(u"busy", std::string(1u << 20, 'a'));
+    struct Writer {
+        std::atomic<bool> stop = false;
+        std::thread thread;
+        ~Writer() {
+            stop = true;
+            thread.join();
+        }
+    } writer;
+    writer.thread = std::thread([&] {
+        for (int version = 0; !writer.stop; ++version) {
+            std::ofstream(file, std::ios::binary | std::ios::trunc) << std::string(
+                (1u << 20) + 4096u * (version % 7), static_cast<char>('a' + version % 7));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    platform::InputFile in;
+    ASSERT_TRUE(in.open(path(u"busy")));
+    for (int i = 0; i < 100; ++i) {
+        platform::FileContents contents;
+        if (!contents.read(in, 1u << 24)) {
+            ASSERT_EQ(contents.error().kind, platform::FileError::Kind::Changing);
+            continue;
+        }
+        const auto data = contents.data();
+        if (data.empty()) {
+            continue;
+        }
+        ASSERT_LE(data.size(), (1u << 20) + 4096u * static_cast<unsigned>(data[0] - 'a'));
+        ASSERT_EQ(std::count(data.begin(), data.end(), data[0]),
+                  static_cast<std::ptrdiff_t>(data.size()));
+    }
 }
 
 TEST_F(Files, CreateAlwaysReplacesAndWritesReadBack) {

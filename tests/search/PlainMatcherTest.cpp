@@ -67,41 +67,66 @@ TEST(PlainMatcher, EmptyPatternMatchesAtTheFirstCandidate) {
     EXPECT_EQ(plainFind(u"", u"", 0, true), std::nullopt);
 }
 
+TEST(PlainMatcher, IgnoreCaseFoldsWiderLettersTheSameBothWays) {
+    // Full-width, Greek, Cyrillic and Latin-1 capitals fold to their small letters.
+    const std::u16string text = u"x\uff41\uff42 \u03b1\u03b2 \u0430\u0451 \u00e9t\u00e9";
+    for (const std::u16string_view pattern :
+         {u"\uff21\uff22", u"\u0391\u0392", u"\u0410\u0401", u"\u00c9T\u00c9"}) {
+        const auto forward = plainFind(pattern, text, 0, true, true);
+        ASSERT_TRUE(forward.has_value());
+        EXPECT_EQ(plainFind(pattern, text, text.size(), false, true), forward);
+        EXPECT_EQ(plainFind(pattern, text, 0, true, false), std::nullopt);
+    }
+    // The multiplication sign and the Greek gap have no small letter.
+    EXPECT_EQ(plainFind(u"\u00d7", u"\u00f7", 0, true, true), std::nullopt);
+}
+
+TEST(PlainMatcher, ANulInsideTheTextIsAnOrdinaryCharacter) {
+    const std::u16string text(u"ab\0cab\0", 7);
+    EXPECT_EQ(plainFind(u"ab", text, 1, true), Span(4, 6));
+    EXPECT_EQ(plainFind(std::u16string(u"\0", 1), text, 3, true), Span(6, 7));
+    EXPECT_EQ(plainFind(u"b", text, 7, false), Span(5, 6));
+    // A match may not run past the end of the view, even when memory follows it.
+    EXPECT_EQ(plainFind(u"ab\u0001", std::u16string_view(u"ab\u0001", 2), 0, true), std::nullopt);
+}
+
+// Small alphabets make periodic literals and many near-misses, where a naive scan and a
+// skipping one are most likely to disagree.
 TEST(LiteralScanner, AgreesWithAPlainScanOnRandomTexts) {
-    // Units sharing a low byte share a skip entry; the scan must still find every occurrence.
-    const std::u16string alphabet = u"abAB\u0161\u0261\u3042\u3142";
+    const std::u16string alphabet = u"abAB\u0161\u0261\u3042\u3142\uff21\uff41";
     std::mt19937 rng(99);
-    for (int round = 0; round < 400; ++round) {
-        std::u16string needle;
-        const std::size_t m = 1 + rng() % 4;
-        for (std::size_t i = 0; i < m; ++i) {
-            needle += alphabet[rng() % alphabet.size()];
+    for (int round = 0; round < 3000; ++round) {
+        const std::size_t letters = 2 + rng() % (alphabet.size() - 1);
+        auto randomText = [&](std::size_t n) {
+            std::u16string s;
+            for (std::size_t i = 0; i < n; ++i) {
+                s += alphabet[rng() % letters];
+            }
+            return s;
+        };
+        std::u16string needle = randomText(1 + rng() % 9);
+        std::u16string text = randomText(rng() % 80);
+        if (rng() % 3 == 0) {
+            // Plant copies of the needle, some overlapping.
+            for (int copies = 0; copies < 3 && !text.empty(); ++copies) {
+                text.insert(rng() % text.size(), needle);
+            }
         }
-        std::u16string text;
-        const std::size_t n = rng() % 60;
-        for (std::size_t i = 0; i < n; ++i) {
-            text += alphabet[rng() % alphabet.size()];
-        }
-        const bool fold = rng() % 2 == 0;
-        const LiteralScanner scanner(needle, fold);
+        const auto folding = static_cast<CaseFolding>(rng() % 3);
+        const LiteralScanner scanner(needle, folding);
+        const std::size_t m = needle.size();
         auto same = [&](std::size_t i) {
             if (i + m > text.size()) {
                 return false;
             }
             for (std::size_t k = 0; k < m; ++k) {
-                char16_t a = text[i + k];
-                char16_t b = needle[k];
-                if (fold) {
-                    a = (a >= u'A' && a <= u'Z') ? static_cast<char16_t>(a + 32) : a;
-                    b = (b >= u'A' && b <= u'Z') ? static_cast<char16_t>(b + 32) : b;
-                }
-                if (a != b) {
+                if (foldCase(folding, text[i + k]) != foldCase(folding, needle[k])) {
                     return false;
                 }
             }
             return true;
         };
-        const std::size_t from = rng() % (n + 1);
+        const std::size_t from = rng() % (text.size() + 2);
         std::size_t expected = LiteralScanner::npos;
         for (std::size_t i = from; i < text.size(); ++i) {
             if (same(i)) {
@@ -111,13 +136,14 @@ TEST(LiteralScanner, AgreesWithAPlainScanOnRandomTexts) {
         }
         ASSERT_EQ(scanner.find(text, from), expected) << "round " << round;
         std::size_t expectedBack = LiteralScanner::npos;
-        for (std::size_t i = from + 1; i-- > 0;) {
+        for (std::size_t i = std::min(from, text.size()) + 1; i-- > 0;) {
             if (same(i)) {
                 expectedBack = i;
                 break;
             }
         }
         ASSERT_EQ(scanner.findBackward(text, from), expectedBack) << "round " << round;
+        ASSERT_EQ(scanner.matchesAt(text, from), same(from)) << "round " << round;
     }
 }
 

@@ -157,6 +157,20 @@ TEST(RegexMatch, CapturesHoldTheMatchingPath) {
     EXPECT_EQ(captures[3], (CaptureSpan{0, 0})); // not on the matching path
     EXPECT_EQ(RegexSearch(*program, u"zzz", captures, false, 0, true), 0);
     EXPECT_TRUE(captures.empty());
+    // A literal found by the scan alone still reports every group, here one in an alternative
+    // that can never match.
+    program = RegexProgram::Compile(u"xy|a^(b)");
+    ASSERT_EQ(RegexSearch(*program, u"axy", captures, false, 0, true), 2);
+    EXPECT_EQ(captures, (std::vector<CaptureSpan>{{1, 3}, {0, 0}}));
+}
+
+TEST(RegexMatch, AViewMayBeginInsideALine) {
+    auto program = RegexProgram::Compile(u"^a");
+    std::vector<CaptureSpan> captures;
+    EXPECT_EQ(RegexSearch(*program, u"a\ra", captures, false, 0, true, false), 1);
+    EXPECT_EQ(captures[0], (CaptureSpan{2, 3}));
+    EXPECT_EQ(RegexSearch(*program, u"a", captures, false, 1, false, false), 0);
+    EXPECT_EQ(RegexSearch(*program, u"a", captures, false, 1, false, true), 1);
 }
 
 TEST(RegexMatch, StepLimitEndsTheAttemptAtThatStartOnly) {
