@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 
 #include "platform/CaretInternal.h"
+#include "platform/FrameWidget.h"
 #include "platform/WindowInternal.h"
 
 #include <QApplication>
@@ -31,6 +32,17 @@ int Application::run() {
 
 void Application::quit(int exitCode) {
     QApplication::exit(exitCode);
+}
+
+void Application::processPending() {
+    drainPostedMessages();
+}
+
+bool Application::saveWindowImage(HWND window, const std::string& pngPath) {
+    PlatformWindow* w = liveWindow(window);
+    if (w == nullptr)
+        return false;
+    return w->frame->grab().save(QString::fromStdString(pngPath), "PNG");
 }
 
 } // namespace platform

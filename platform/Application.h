@@ -2,7 +2,10 @@
 // The one application object of a kiv process: owns the toolkit's application and runs the
 // message loop. Create it first in main(); every window needs it.
 
+#include "platform/WinTypes.h"
+
 #include <memory>
+#include <string>
 
 namespace platform {
 
@@ -18,6 +21,12 @@ public:
     int run();
     // Ends the message loop with the given exit code.
     static void quit(int exitCode = 0);
+    // Runs what is pending (posted messages, paints, the toolkit's own events) until nothing
+    // is left, without waiting for more.
+    static void processPending();
+    // Saves a window as the screen shows it (its children and scroll bars included) to a PNG
+    // file; false when it cannot be written.
+    static bool saveWindowImage(HWND window, const std::string& pngPath);
 
 private:
     struct Impl;

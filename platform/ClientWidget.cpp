@@ -3,6 +3,7 @@
 #include "platform/CaretInternal.h"
 #include "platform/CursorInternal.h"
 #include "platform/FrameWidget.h"
+#include "platform/InputDispatch.h"
 #include "platform/InputMethodInternal.h"
 #include "platform/KeyMap.h"
 #include "platform/KeyState.h"
@@ -138,7 +139,9 @@ void ClientWidget::deliverKey(QKeyEvent* event, bool down) {
         const bool system = alt || vk == VK_F10;
         const UINT msg =
             system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
-        SendMessage(hwnd_, msg, static_cast<WPARAM>(vk), flags);
+        // A key-down that pre-translation consumed (an accelerator, a soft key) types nothing.
+        if (!dispatchInputMessage(hwnd_, msg, static_cast<WPARAM>(vk), flags))
+            return;
     }
     if (!down)
         return;
@@ -150,7 +153,7 @@ void ClientWidget::deliverKey(QKeyEvent* event, bool down) {
             return;
         if (c.unicode() == 0x7F)
             continue;
-        SendMessage(hwnd_, alt ? WM_SYSCHAR : WM_CHAR, c.unicode(), flags);
+        dispatchInputMessage(hwnd_, alt ? WM_SYSCHAR : WM_CHAR, c.unicode(), flags);
     }
 }
 
@@ -182,7 +185,8 @@ void ClientWidget::deliverMouse(QMouseEvent* event, UINT leftMsg, UINT rightMsg,
     if (PlatformWindow* capture = liveWindow(GetCapture()); capture != nullptr)
         target = capture;
     const QPoint p = target->client->mapFromGlobal(event->globalPosition().toPoint());
-    SendMessage(target, msg, mouseKeys(event->buttons(), modifiers), pointParam(p.x(), p.y()));
+    dispatchInputMessage(target, msg, mouseKeys(event->buttons(), modifiers),
+                         pointParam(p.x(), p.y()));
 }
 
 void ClientWidget::mousePressEvent(QMouseEvent* event) {
@@ -218,7 +222,7 @@ void ClientWidget::wheelEvent(QWheelEvent* event) {
     // The wheel reports screen coordinates, as on the handheld system.
     const QPoint g = event->globalPosition().toPoint();
     const WPARAM keys = mouseKeys(event->buttons(), modifiers);
-    SendMessage(
+    dispatchInputMessage(
         hwnd_, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL,
         MAKEWPARAM(static_cast<WORD>(keys), static_cast<WORD>(static_cast<std::int16_t>(delta))),
         pointParam(g.x(), g.y()));

@@ -97,6 +97,9 @@ void noteKey(int virtualKey, bool down) {
         return;
     auto& t = table();
     const auto index = static_cast<std::size_t>(virtualKey);
+    // Letting go of the real key ends an injected hold of it too, as on a real keyboard.
+    if (!down && virtualKey == VK_SHIFT)
+        t.injectedShift = false;
     if (down && !t.down[index])
         t.toggled[index] = !t.toggled[index];
     t.down[index] = down;

@@ -99,8 +99,11 @@ bool choosable(HMENU menu, UINT_PTR id) {
 }
 
 void describe(const PlatformMenu& m, std::vector<platform::test::MenuItemInfo>& out) {
-    for (const auto& item : m.items)
-        out.push_back(platform::test::MenuItemInfo{item.flags, item.id, item.text});
+    for (const auto& item : m.items) {
+        out.push_back(platform::test::MenuItemInfo{item.flags, item.id, item.text, {}});
+        if (const PlatformMenu* sub = liveMenu(item.submenu))
+            describe(*sub, out.back().submenu);
+    }
 }
 
 void fillMenu(QMenu& qmenu, const PlatformMenu& m) {
@@ -245,6 +248,60 @@ HMENU GetSubMenu(HMENU menu, int position) {
     if (m == nullptr || position < 0 || static_cast<std::size_t>(position) >= m->items.size())
         return nullptr;
     return m->items[static_cast<std::size_t>(position)].submenu;
+}
+
+int GetMenuString(HMENU menu, UINT item, char16_t* buffer, int size, UINT flags) {
+    const auto [m, index] = findItem(menu, item, flags);
+    if (m == nullptr || buffer == nullptr || size <= 0)
+        return 0;
+    const std::u16string& text = m->items[index].text;
+    const auto copied = std::min(text.size(), static_cast<std::size_t>(size - 1));
+    std::copy_n(text.begin(), copied, buffer);
+    buffer[copied] = u'\0';
+    return static_cast<int>(copied);
+}
+
+BOOL GetMenuItemInfo(HMENU menu, UINT item, BOOL byPosition, MENUITEMINFO* info) {
+    const auto [m, index] =
+        findItem(menu, item, byPosition != FALSE ? MF_BYPOSITION : MF_BYCOMMAND);
+    if (m == nullptr || info == nullptr)
+        return FALSE;
+    const PlatformMenu::Item& it = m->items[index];
+    if (info->fMask & (MIIM_TYPE | MIIM_FTYPE))
+        info->fType = (it.flags & MF_SEPARATOR) != 0 ? MFT_SEPARATOR : MFT_STRING;
+    if (info->fMask & MIIM_STATE)
+        info->fState = it.flags & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+    if (info->fMask & MIIM_ID)
+        info->wID = static_cast<UINT>(it.id);
+    if (info->fMask & MIIM_SUBMENU)
+        info->hSubMenu = it.submenu;
+    if ((info->fMask & (MIIM_TYPE | MIIM_STRING)) && (it.flags & MF_SEPARATOR) == 0) {
+        if (info->dwTypeData != nullptr && info->cch > 0) {
+            const auto copied = std::min<std::size_t>(it.text.size(), info->cch - 1);
+            std::copy_n(it.text.begin(), copied, info->dwTypeData);
+            info->dwTypeData[copied] = u'\0';
+            info->cch = static_cast<UINT>(copied);
+        } else {
+            info->cch = static_cast<UINT>(it.text.size());
+        }
+    }
+    return TRUE;
+}
+
+BOOL SetMenuItemInfo(HMENU menu, UINT item, BOOL byPosition, const MENUITEMINFO* info) {
+    const auto [m, index] =
+        findItem(menu, item, byPosition != FALSE ? MF_BYPOSITION : MF_BYCOMMAND);
+    if (m == nullptr || info == nullptr)
+        return FALSE;
+    PlatformMenu::Item& it = m->items[index];
+    if (info->fMask & MIIM_STATE)
+        it.flags = (it.flags & ~(MF_GRAYED | MF_DISABLED | MF_CHECKED)) |
+                   (info->fState & (MF_GRAYED | MF_DISABLED | MF_CHECKED));
+    if ((info->fMask & MIIM_ID) && it.submenu == nullptr)
+        it.id = info->wID;
+    if ((info->fMask & (MIIM_TYPE | MIIM_STRING)) && (it.flags & MF_SEPARATOR) == 0)
+        it.text = info->dwTypeData != nullptr ? std::u16string(info->dwTypeData) : u"";
+    return TRUE;
 }
 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int /*reserved*/, HWND owner,

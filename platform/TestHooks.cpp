@@ -1,5 +1,6 @@
 #include "platform/TestHooks.h"
 
+#include "platform/Application.h"
 #include "platform/ClientWidget.h"
 #include "platform/FrameWidget.h"
 #include "platform/KeyMap.h"
@@ -122,10 +123,7 @@ COLORREF screenPixel(HWND hwnd, int x, int y) {
 }
 
 bool grabToPng(HWND hwnd, const std::string& path) {
-    PlatformWindow* w = liveWindow(hwnd);
-    if (w == nullptr)
-        return false;
-    return w->frame->grab().save(QString::fromStdString(path), "PNG");
+    return Application::saveWindowImage(hwnd, path);
 }
 
 void pressKey(HWND hwnd, int virtualKey, unsigned modifiers) {

@@ -27,6 +27,7 @@ struct MenuItemInfo {
     UINT flags; // MF_SEPARATOR, MF_GRAYED, MF_CHECKED, MF_POPUP as appended
     UINT_PTR id;
     std::u16string text;
+    std::vector<MenuItemInfo> submenu; // the items of the submenu an MF_POPUP item opens
 };
 struct PopupMenuCall {
     HWND owner;

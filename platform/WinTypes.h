@@ -67,6 +67,16 @@ struct POINT {
     friend bool operator==(const POINT&, const POINT&) = default;
 };
 
+// One message as the message loop sees it before dispatch.
+struct MSG {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    DWORD time = 0;
+    POINT pt;
+};
+
 struct SIZE {
     LONG cx = 0;
     LONG cy = 0;

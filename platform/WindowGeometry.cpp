@@ -14,9 +14,11 @@ QWidget* clientOf(HWND hwnd) {
     return w != nullptr ? w->client : nullptr;
 }
 
+// The desktop window stands for the part of the screen programs may use (without the
+// desktop's own panels).
 QRect screenRect() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->geometry() : QRect(0, 0, 480, 640);
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 480, 640);
 }
 
 // A stand-in object for the desktop's handle; it never becomes a live window.

@@ -1,36 +1,92 @@
-#include "document/DefaultFiles.h"
+// kiv [file] [-nowordwrap]
+// kiv --screenshot FILE.png [--type TEXT] [file] [-nowordwrap]
+//
+// The editor. With --screenshot it starts as usual, renders its window into FILE.png once
+// start-up is done and exits with status 0 (1 when the image cannot be written); --type first
+// types TEXT into the focused window, a line feed ending a line.
+
 #include "platform/Application.h"
-#include "platform/Gdi.h"
+#include "platform/CodePage.h"
 #include "platform/Window.h"
+#include "shell/CApplication.h"
+#include "shell/CommandLine.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 namespace {
 
-// The program's top-level window until the shell's frame takes its place.
-LRESULT frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+struct Options {
+    std::optional<std::string> screenshot;
+    std::u16string typed;
+    std::vector<std::u16string> arguments; // what the editor itself sees
+};
+
+std::u16string fromUtf8(const char* text) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text);
+    const std::size_t size = std::strlen(text);
+    std::u16string decoded(size, u'\0');
+    decoded.resize(
+        platform::decodeToUtf16(platform::CodePage::Utf8, std::span(bytes, size), decoded.data()));
+    return decoded;
+}
+
+std::optional<Options> readOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--screenshot" || argument == "--type") {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "kiv: %s needs a value\n", argument.c_str());
+                return std::nullopt;
+            }
+            if (argument == "--screenshot")
+                options.screenshot = argv[++i];
+            else
+                options.typed = fromUtf8(argv[++i]);
+        } else {
+            options.arguments.push_back(fromUtf8(argv[i]));
+        }
     }
-    return DefWindowProc(hwnd, msg, wParam, lParam);
+    if (!options.typed.empty() && !options.screenshot) {
+        std::fprintf(stderr, "kiv: --type goes with --screenshot\n");
+        return std::nullopt;
+    }
+    return options;
+}
+
+// Types text into the focused window as the keyboard's characters arrive there.
+void typeInto(const std::u16string& text) {
+    for (const char16_t c : text) {
+        if (HWND focus = GetFocus(); focus != nullptr)
+            SendMessage(focus, WM_CHAR, c == u'\n' ? u'\r' : c, 1);
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     platform::Application app(argc, argv);
-    // A fresh program directory gets its default colour and template files before anything
-    // reads them.
-    document::seedProgramFiles("0409");
-    WNDCLASS wc;
-    wc.lpfnWndProc = frameProc;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    wc.lpszClassName = u"kivFrame";
-    if (RegisterClass(&wc) == 0)
+    const std::optional<Options> options = readOptions(argc, argv);
+    if (!options)
+        return 2;
+    shell::CApplication editor(shell::JoinCommandLine(options->arguments));
+    if (!editor.InitInstance())
         return 1;
-    HWND frame = CreateWindow(u"kivFrame", u"kiv", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 480, 640, nullptr, nullptr, nullptr, nullptr);
-    if (frame == nullptr)
-        return 1;
+    if (options->screenshot) {
+        platform::Application::processPending();
+        typeInto(options->typed);
+        platform::Application::processPending();
+        const HWND frame = editor.mainWindowHandle();
+        return frame != nullptr &&
+                       platform::Application::saveWindowImage(frame, *options->screenshot)
+                   ? 0
+                   : 1;
+    }
     return app.run();
 }
