@@ -149,6 +149,7 @@ read -r lit next_from next_to <<<"$(measure highlight "$ims_work/next.xwd" "${ro
   fail "the target clause did not move right ($first_from-$first_to, then $next_from-$next_to)"
 xdotool key Return
 
+text=
 case "$kind" in
 nedit-host)
   xdotool key ctrl+q
