@@ -43,7 +43,7 @@ fi
 export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   export XDG_RUNTIME_DIR="$ims_work/program-runtime"
-  mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
 fi
 
 grab() { xwd -root -silent >"$1"; }
@@ -83,7 +83,7 @@ nedit-host)
 kiv)
   export KIV_PROGRAM_DIR="$ims_work/program"
   export KIV_RUNTIME_DIR="$ims_work/kiv-runtime"
-  mkdir -m 700 -p "$KIV_RUNTIME_DIR"
+  mkdir -m 700 "$KIV_RUNTIME_DIR"
   "$program" 2>"$ims_work/program.err" &
   program_pid=$!
   window_name='^kiv$'
