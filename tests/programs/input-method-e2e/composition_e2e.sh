@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# composition_e2e.sh nedit-host PROGRAM [PNG_DIR]   (PNG_DIR defaults to $KIV_PNG_DIR)
+# composition_e2e.sh nedit-host NEDIT_HOST
+# composition_e2e.sh kiv KIV CLIPBOARD_PEEK
 #
 # Types Japanese through a real input method (fcitx5 with mozc) into the program's editor on a
 # private virtual display: romaji are composed inline, Space converts, Return commits. Checks
-# the composition drawn in place (grabs of the screen, kept as PNGs in PNG_DIR when given), the
+# the composition drawn in place (grabs of the screen, kept as PNGs in $KIV_PNG_DIR when set), the
 # candidate window under the clause being converted, the target clause moving with Right, a
 # committed result undone in one step, and the final text. Says "skipped" (code 77) only where
 # the input method cannot start.
 set -uo pipefail
 kind=$1
 program=$2
-png_dir=${3:-${KIV_PNG_DIR:-}}
+peek=${3:-}
+png_dir=${KIV_PNG_DIR:-}
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=input_method_stack.sh
 source "$here/input_method_stack.sh"
@@ -41,14 +43,14 @@ fi
 export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   export XDG_RUNTIME_DIR="$ims_work/program-runtime"
-  mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
 fi
 
 grab() { xwd -root -silent >"$1"; }
 keep_png() {
   [ -n "$png_dir" ] || return 0
   mkdir -p "$png_dir"
-  python3 "$here/screen_grab.py" png "$1" "$png_dir/$2.png"
+  python3 "$here/screen_grab.py" png "$1" "$png_dir/$kind-$2.png"
 }
 # Waits until the screen differs from dump $1 and then holds still for three grabs in a row;
 # leaves the last grab in $2.
@@ -77,6 +79,14 @@ nedit-host)
   "$program" "$ims_work/in.txt" >"$ims_work/out.txt" 2>"$ims_work/program.err" &
   program_pid=$!
   window_name='^nEdit$'
+  ;;
+kiv)
+  export KIV_PROGRAM_DIR="$ims_work/program"
+  export KIV_RUNTIME_DIR="$ims_work/kiv-runtime"
+  mkdir -m 700 "$KIV_RUNTIME_DIR"
+  "$program" 2>"$ims_work/program.err" &
+  program_pid=$!
+  window_name='^kiv$'
   ;;
 *)
   fail "unknown program kind $kind"
@@ -139,6 +149,7 @@ read -r lit next_from next_to <<<"$(measure highlight "$ims_work/next.xwd" "${ro
   fail "the target clause did not move right ($first_from-$first_to, then $next_from-$next_to)"
 xdotool key Return
 
+text=
 case "$kind" in
 nedit-host)
   xdotool key ctrl+q
@@ -149,6 +160,14 @@ nedit-host)
   wait "$program_pid" || fail "nedit-host did not end well"
   program_pid=
   text=$(cat "$ims_work/out.txt")
+  ;;
+kiv)
+  # The text as a second program sees it on the clipboard.
+  xdotool key ctrl+a ctrl+c
+  for _ in $(seq 50); do
+    text=$("$peek" 2>/dev/null) && [ -n "$text" ] && break
+    sleep 0.1
+  done
   ;;
 esac
 [ "$text" = "私は日本語を話す" ] || fail "the text is '$text', not 私は日本語を話す"
