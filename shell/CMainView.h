@@ -7,6 +7,7 @@
 #include "document/StringHistory.h"
 #include "platform/WindowObject.h"
 #include "search/CEditor.h"
+#include "search/IBarListener.h"
 #include "shell/AppSettings.h"
 
 #include <cstdint>
@@ -15,7 +16,7 @@
 
 namespace shell {
 
-class CMainView : public platform::WindowObject {
+class CMainView : public platform::WindowObject, public search::IBarListener {
 public:
     static constexpr int kEditorId = 1333;
     static constexpr UINT_PTR kAutoSaveTimer = 1;
@@ -64,6 +65,10 @@ public:
     // Whether the control wraps lines now.
     bool WordWrapOn() const { return wordWrapOn_; }
 
+    // A bar's command: Go To, the searches, or Cancel (which closes the bar).
+    void OnBarCommand(UINT id, std::u16string_view text,
+                      std::u16string_view replacement) override;
+
     bool routeCommand(UINT id, platform::CommandState* query) override;
     const platform::MessageMap& messageMap() const override;
     const platform::CommandMap& commandMap() const override;
@@ -81,6 +86,11 @@ private:
     void OnWordWrap();
     platform::CommandState WordWrapState() const;
     void OnRefresh();
+
+    // Opening the bottom bars (MainViewBars.cpp).
+    void OnFind();
+    void OnReplace();
+    void OnGoToLine();
 
     // A new, empty, unmodified document in the encoding and line break of the settings.
     void NewDocument();
