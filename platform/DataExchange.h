@@ -4,7 +4,7 @@
 // the framework's message in a box captioned with the application's name, gets the focus
 // (its text selected), and stops the pass: later fields are neither read nor validated.
 
-#include "platform/WinTypes.h"
+#include "platform/ControlMessages.h"
 
 #include <string>
 

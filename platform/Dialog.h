@@ -13,6 +13,7 @@
 // Tests answer modal dialogs with platform::test::queueDialogAnswer (TestHooks.h); on the
 // headless platform a dialog nobody answers is dismissed at once, as with Cancel.
 
+#include "platform/ControlMessages.h"
 #include "platform/DialogTemplate.h"
 #include "platform/Window.h"
 

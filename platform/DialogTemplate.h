@@ -4,7 +4,7 @@
 // unit is a quarter of the dialog font's average character width, a vertical unit an eighth
 // of its height, so the layout follows the font (MapDialogRect converts).
 
-#include "platform/WinTypes.h"
+#include "platform/ControlMessages.h"
 
 #include <vector>
 

@@ -37,6 +37,8 @@
 // dialog's Tab navigation: EN_SETFOCUS and friends, and WM_SETFOCUS to the control's
 // procedure, follow every move.
 
+#include "platform/ControlMessages.h"
+
 inline constexpr const char16_t* WC_STATIC = u"STATIC";
 inline constexpr const char16_t* WC_EDIT = u"EDIT";
 inline constexpr const char16_t* WC_COMBOBOX = u"COMBOBOX";

@@ -52,7 +52,6 @@ using HGLOBAL = void*;
 using ATOM = WORD;
 using UINT_PTR = std::uintptr_t;
 using LONG_PTR = std::intptr_t;
-using INT_PTR = std::intptr_t;
 
 struct RECT {
     LONG left = 0;
