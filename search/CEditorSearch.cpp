@@ -4,8 +4,7 @@
 namespace search {
 
 bool CEditor::FindNext(std::u16string_view pattern, bool forward, bool include) {
-    return search::FindNext(hwnd(), SearchFlags{useRegex_, ignoreCase_}, pattern, forward,
-                            include);
+    return search::FindNext(hwnd(), SearchFlags{useRegex_, ignoreCase_}, pattern, forward, include);
 }
 
 bool CEditor::ReplaceOne(std::u16string_view pattern, std::u16string_view replacement,

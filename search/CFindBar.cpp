@@ -1,5 +1,6 @@
 #include "search/CFindBar.h"
 
+#include "platform/ControlMessages.h"
 #include "platform/StandardControls.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
@@ -36,8 +37,7 @@ int CFindBar::OnLayout() {
     const SIZE label = TextExtent(labelText_);
     const int line = InputLineHeight(label.cy);
     MoveWindow(label_, 0, 4, label.cx, label.cy, TRUE);
-    MoveWindow(combo_.hwnd(), label.cx + 1, 1, width - label.cx - 2, ComboWindowHeight(line),
-               TRUE);
+    MoveWindow(combo_.hwnd(), label.cx + 1, 1, width - label.cx - 2, ComboWindowHeight(line), TRUE);
     return line + 7;
 }
 

@@ -1,5 +1,6 @@
 #include "search/CJumpLineNo.h"
 
+#include "platform/ControlMessages.h"
 #include "platform/StandardControls.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"

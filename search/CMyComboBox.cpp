@@ -1,5 +1,6 @@
 #include "search/CMyComboBox.h"
 
+#include "platform/ControlMessages.h"
 #include "platform/StandardControls.h"
 
 namespace search {

@@ -1,5 +1,6 @@
 #include "search/CReplaceBar.h"
 
+#include "platform/ControlMessages.h"
 #include "platform/StandardControls.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"

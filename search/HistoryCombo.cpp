@@ -1,5 +1,6 @@
 #include "search/HistoryCombo.h"
 
+#include "platform/ControlMessages.h"
 #include "platform/Window.h"
 
 #include <string>
@@ -13,7 +14,8 @@ std::u16string itemText(HWND combo, WPARAM index) {
     if (length <= 0)
         return {};
     std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    const LRESULT got = SendMessage(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT got =
+        SendMessage(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     return text;
 }

@@ -73,8 +73,7 @@ public:
     void FillInsertMenu(HMENU popup) const;
 
     // A bar's command: Go To, the searches, or Cancel (which closes the bar).
-    void OnBarCommand(UINT id, std::u16string_view text,
-                      std::u16string_view replacement) override;
+    void OnBarCommand(UINT id, std::u16string_view text, std::u16string_view replacement) override;
 
     bool routeCommand(UINT id, platform::CommandState* query) override;
     const platform::MessageMap& messageMap() const override;
