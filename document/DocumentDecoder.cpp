@@ -23,20 +23,30 @@ bool jisWritesBack(LineEncoder& encoder, std::u16string_view line,
     return std::ranges::equal(written, bytes);
 }
 
+// Fills a string that already holds room for every unit, so it is never copied while it grows.
+class StringSink : public DecodedTextSink {
+public:
+    explicit StringSink(std::u16string& text) : text_(text) {}
+    bool append(std::u16string_view units) override {
+        text_.append(units);
+        return true;
+    }
+
+private:
+    std::u16string& text_;
+};
+
 } // namespace
 
-DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::int32_t encoding,
-                                    std::int32_t lineBreak) {
-    DecodedDocument result;
+DecodeOutcome decodeDocumentInto(std::span<const std::uint8_t> bytes, std::int32_t encoding,
+                                 std::int32_t lineBreak, DecodedTextSink& sink) {
+    DecodeOutcome result;
     result.lineBreak = lineBreak;
     result.encoding = encoding;
     if (encoding == ENC_NONE) {
         result.encoding = EncodingDetector::detectBytes(bytes, result.lineBreak);
     }
     DecodeReport& report = result.report;
-    // No encoding yields more units than bytes, and pages reserved but never written cost
-    // no memory, so the text never has to be copied while it grows.
-    result.text.reserve(bytes.size());
     LineReader reader;
     reader.attach(bytes, result.encoding);
     reader.noteSpelling(&result.spelling);
@@ -44,6 +54,7 @@ DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::in
     jisEncoder.setSpelling(&result.spelling);
     const bool jis = result.encoding == ENC_JIS;
     std::size_t lineNumber = 0;
+    bool textEmpty = true;
     while (reader.moreLines()) {
         std::u16string_view line = reader.readLine();
         const LineReader::LineFacts& facts = reader.lastLine();
@@ -69,15 +80,27 @@ DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::in
                 report.otherBreaks.add({lineNumber, line.size() + 1});
             }
         }
-        if (lineNumber != 1) {
-            result.text.push_back(u'\r');
+        if ((lineNumber != 1 && !sink.append(u"\r")) || !sink.append(line)) {
+            result.complete = false;
+            return result;
         }
-        result.text.append(line);
+        textEmpty = textEmpty && lineNumber == 1 && line.empty();
     }
     const std::span<const std::uint8_t> mark = byteOrderMark(result.encoding);
     const bool marked = !mark.empty() && bytes.size() >= mark.size() &&
                         std::memcmp(bytes.data(), mark.data(), mark.size()) == 0;
-    report.markRewritten = !mark.empty() && marked == result.text.empty();
+    report.markRewritten = !mark.empty() && marked == textEmpty;
+    return result;
+}
+
+DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::int32_t encoding,
+                                    std::int32_t lineBreak) {
+    DecodedDocument result;
+    // No encoding yields more units than bytes, and pages reserved but never written cost
+    // no memory.
+    result.text.reserve(bytes.size());
+    StringSink sink(result.text);
+    static_cast<DecodeOutcome&>(result) = decodeDocumentInto(bytes, encoding, lineBreak, sink);
     return result;
 }
 

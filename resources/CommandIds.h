@@ -65,6 +65,7 @@ constexpr UINT ID_BAR_REPLACEALL = 32825;
 constexpr UINT ID_BAR_CANCEL = 32827;
 
 // Commands made at run time: the recent files and the templates, one id per entry.
+constexpr UINT ID_RECENT_NONE = 49999; // "(none)" in an empty Recent submenu; no handler
 constexpr UINT ID_RECENT_FIRST = 50000;
 constexpr UINT ID_RECENT_LAST = 50040;
 constexpr UINT ID_TEMPLATE_FIRST = 51000;

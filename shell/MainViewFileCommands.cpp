@@ -1,0 +1,156 @@
+#include "shell/CMainView.h"
+
+#include "document/LineBreakKind.h"
+#include "document/TextEncoding.h"
+#include "platform/Menu.h"
+#include "resources/CommandIds.h"
+#include "shell/DocumentTexts.h"
+
+namespace shell {
+
+namespace {
+
+// The encoding family a menu item stands for: UTF-8 with or without a mark, UTF-16 in either
+// byte order with or without one.
+std::int32_t family(std::int32_t encoding) {
+    if (encoding == document::ENC_UTF8_BOM)
+        return document::ENC_UTF8;
+    if (document::isUtf16(encoding))
+        return document::ENC_UTF16LE_BOM;
+    return encoding;
+}
+
+// A recent file's menu label: the text after the last "/".
+std::u16string recentLabel(const std::u16string& path) {
+    const std::size_t slash = path.rfind(u'/');
+    return slash == std::u16string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+void CMainView::OnFileOpen() {
+    if (!QueryClose())
+        return;
+    const std::optional<std::u16string> chosen = AskOpenPath();
+    if (!chosen)
+        return;
+    lock_.release();
+    Open(*chosen, OpenMode::Menu);
+}
+
+void CMainView::OnFileNew() {
+    if (!QueryClose())
+        return;
+    lock_.release();
+    NewDocument();
+}
+
+void CMainView::OnReopen() {
+    if (path_.empty() || !QueryClose())
+        return;
+    lock_.release();
+    const std::u16string path = path_;
+    Open(path, OpenMode::Menu);
+}
+
+platform::CommandState CMainView::ReopenState() const {
+    return platform::CommandState::enabledIf(!path_.empty());
+}
+
+void CMainView::OnRecent(UINT id) {
+    recentFiles_.pull();
+    const document::RecentFile* entry = recentFiles_.entry(id - ID_RECENT_FIRST);
+    if (entry == nullptr || entry->path.empty())
+        return;
+    // QueryClose publishes the list, which may move the entry.
+    const std::u16string path = entry->path;
+    if (!QueryClose())
+        return;
+    lock_.release();
+    Open(path, OpenMode::Menu);
+}
+
+void CMainView::OnSaveAs() {
+    SaveAs();
+}
+
+void CMainView::OnSave() {
+    if (hasFile_ != 0)
+        Save(path_);
+    else
+        SaveAs();
+}
+
+void CMainView::OnAutoDetect() {
+    autoDetect_ = autoDetect_ != 0 ? 0 : 1;
+}
+
+platform::CommandState CMainView::AutoDetectState() const {
+    return platform::CommandState::checkedIf(autoDetect_ != 0);
+}
+
+void CMainView::OnEncoding(UINT id) {
+    encoding_ = document::encodingForCommand(static_cast<int>(id));
+    if (settings_.disableAutoDetect != 0)
+        autoDetect_ = 0;
+}
+
+platform::CommandState CMainView::EncodingState(UINT id) const {
+    return platform::CommandState::checkedIf(family(encoding_) ==
+                                             document::encodingForCommand(static_cast<int>(id)));
+}
+
+void CMainView::OnLineBreak(UINT id) {
+    lineBreak_ = document::lineBreakForCommand(static_cast<int>(id));
+}
+
+platform::CommandState CMainView::LineBreakState(UINT id) const {
+    return platform::CommandState::checkedIf(lineBreak_ ==
+                                             document::lineBreakForCommand(static_cast<int>(id)));
+}
+
+// The flag follows the file: it is stored with the file's recent entry at once.
+void CMainView::OnAutoSave() {
+    record_.setAutoSave(record_.autoSave() != 0 ? 0 : 1);
+    recentFiles_.pull();
+    recentFiles_.add(path_, record_);
+    recentFiles_.push();
+}
+
+platform::CommandState CMainView::AutoSaveState() const {
+    if (hasFile_ == 0)
+        return platform::CommandState::greyed();
+    return platform::CommandState::checkedIf(record_.autoSave() != 0);
+}
+
+LRESULT CMainView::OnTimer(WPARAM wParam, LPARAM lParam) {
+    if (wParam != kAutoSaveTimer)
+        return defaultProc(WM_TIMER, wParam, lParam);
+    KillTimer(hwnd(), kAutoSaveTimer);
+    if (hasFile_ != 0 && SendMessage(editor_.hwnd(), EM_GETMODIFY, 0, 0) != 0)
+        Save(path_);
+    return 0;
+}
+
+void CMainView::FillRecentMenu(HMENU popup) {
+    const int count = GetMenuItemCount(popup);
+    int reopen = 0;
+    while (reopen < count && GetMenuItemID(popup, reopen) != ID_FILE_REOPEN)
+        ++reopen;
+    HMENU recent = reopen + 1 < count ? GetSubMenu(popup, reopen + 1) : nullptr;
+    if (recent == nullptr)
+        return;
+    while (GetMenuItemCount(recent) > 0)
+        DeleteMenu(recent, 0, MF_BYPOSITION);
+    recentFiles_.pull();
+    const std::size_t shown =
+        std::min(recentFiles_.count(), static_cast<std::size_t>(std::max(settings_.mruNum, 0)));
+    for (std::size_t index = 0; index < shown; ++index) {
+        const std::u16string label = recentLabel(recentFiles_.entry(index)->path);
+        AppendMenu(recent, MF_STRING, ID_RECENT_FIRST + index, label.c_str());
+    }
+    if (shown == 0)
+        AppendMenu(recent, MF_STRING, ID_RECENT_NONE, texts::kNone);
+}
+
+} // namespace shell
