@@ -31,21 +31,18 @@ public:
         text_.append(units);
         return true;
     }
+    void restart() override { text_.clear(); }
 
 private:
     std::u16string& text_;
 };
 
-} // namespace
-
-DecodeOutcome decodeDocumentInto(std::span<const std::uint8_t> bytes, std::int32_t encoding,
-                                 std::int32_t lineBreak, DecodedTextSink& sink) {
+// Decodes in a known encoding.
+DecodeOutcome decodeAs(std::span<const std::uint8_t> bytes, std::int32_t encoding,
+                       std::int32_t lineBreak, DecodedTextSink& sink) {
     DecodeOutcome result;
     result.lineBreak = lineBreak;
     result.encoding = encoding;
-    if (encoding == ENC_NONE) {
-        result.encoding = EncodingDetector::detectBytes(bytes, result.lineBreak);
-    }
     DecodeReport& report = result.report;
     LineReader reader;
     reader.attach(bytes, result.encoding);
@@ -91,6 +88,25 @@ DecodeOutcome decodeDocumentInto(std::span<const std::uint8_t> bytes, std::int32
                         std::memcmp(bytes.data(), mark.data(), mark.size()) == 0;
     report.markRewritten = !mark.empty() && marked == textEmpty;
     return result;
+}
+
+} // namespace
+
+DecodeOutcome decodeDocumentInto(std::span<const std::uint8_t> bytes, std::int32_t encoding,
+                                 std::int32_t lineBreak, DecodedTextSink& sink) {
+    if (encoding != ENC_NONE) {
+        return decodeAs(bytes, encoding, lineBreak, sink);
+    }
+    // The guess is confirmed by decoding in it: a clean decoding is what detection would
+    // have checked in a pass of its own.
+    const std::int32_t guess = EncodingDetector::guessBytes(bytes, lineBreak);
+    DecodeOutcome result = decodeAs(bytes, guess, lineBreak, sink);
+    if (!result.complete || !result.report.replaced.any()) {
+        return result;
+    }
+    sink.restart();
+    const std::int32_t detected = EncodingDetector::detectBytes(bytes, lineBreak);
+    return decodeAs(bytes, detected, lineBreak, sink);
 }
 
 DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::int32_t encoding,

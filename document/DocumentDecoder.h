@@ -23,6 +23,8 @@ public:
     virtual ~DecodedTextSink() = default;
     // Appends `units`; false when there is no room for them, which stops decoding.
     virtual bool append(std::u16string_view units) = 0;
+    // Drops everything appended: decoding starts again in another encoding.
+    virtual void restart() = 0;
 };
 
 // Everything decoding learns about a file besides its text.

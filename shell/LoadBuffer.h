@@ -24,6 +24,8 @@ public:
     // Appends units, growing when they do not fit; false, with the error flag set, when the
     // buffer could not grow (nothing of `units` is appended then).
     bool append(std::u16string_view units) override;
+    // Empties the text, keeping the room.
+    void restart() override { size_ = 0; }
     // Whether an append could not get room.
     bool failed() const { return failed_; }
     // The units appended so far.
