@@ -25,6 +25,8 @@ constexpr UINT ID_APP_EXIT = 32771;
 // The "(None)" and "dummy" items that stand in the Recent and Insert submenus until they
 // are filled.
 constexpr UINT ID_MENU_PLACEHOLDER = 32836;
+// The "(なし)" item of a Recent or Insert submenu that has nothing to list; no table knows it.
+constexpr UINT ID_MENU_EMPTY = 49999;
 
 // Menu (soft key 2 of the main menu bar).
 constexpr UINT ID_SHIFTLOCK = 32797;
@@ -65,7 +67,6 @@ constexpr UINT ID_BAR_REPLACEALL = 32825;
 constexpr UINT ID_BAR_CANCEL = 32827;
 
 // Commands made at run time: the recent files and the templates, one id per entry.
-constexpr UINT ID_RECENT_NONE = 49999; // "(none)" in an empty Recent submenu; no handler
 constexpr UINT ID_RECENT_FIRST = 50000;
 constexpr UINT ID_RECENT_LAST = 50040;
 constexpr UINT ID_TEMPLATE_FIRST = 51000;

@@ -9,7 +9,6 @@ inline constexpr const char16_t* kSaveConfirm = u"Save Confirm";
 inline constexpr const char16_t* kFileModified = u"File is modified.Save?";
 inline constexpr const char16_t* kCloseThisFile = u"Close this file?";
 inline constexpr const char16_t* kEditedElsewhere = u"The file is currently edited.";
-inline constexpr const char16_t* kNone = u"(なし)";
 inline constexpr const char16_t* kOpenLosses = u"The text is not the whole file:";
 inline constexpr const char16_t* kSaveChanges = u"Saving changes the file:";
 inline constexpr const char16_t* kSaveAnyway = u"Save anyway?";

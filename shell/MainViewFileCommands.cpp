@@ -2,9 +2,11 @@
 
 #include "document/LineBreakKind.h"
 #include "document/TextEncoding.h"
-#include "platform/Menu.h"
 #include "resources/CommandIds.h"
-#include "shell/DocumentTexts.h"
+#include "shell/DynamicMenus.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace shell {
 
@@ -133,24 +135,16 @@ LRESULT CMainView::OnTimer(WPARAM wParam, LPARAM lParam) {
 }
 
 void CMainView::FillRecentMenu(HMENU popup) {
-    const int count = GetMenuItemCount(popup);
-    int reopen = 0;
-    while (reopen < count && GetMenuItemID(popup, reopen) != ID_FILE_REOPEN)
-        ++reopen;
-    HMENU recent = reopen + 1 < count ? GetSubMenu(popup, reopen + 1) : nullptr;
+    HMENU recent = SubmenuAfter(popup, ID_FILE_REOPEN);
     if (recent == nullptr)
         return;
-    while (GetMenuItemCount(recent) > 0)
-        DeleteMenu(recent, 0, MF_BYPOSITION);
     recentFiles_.pull();
     const std::size_t shown =
         std::min(recentFiles_.count(), static_cast<std::size_t>(std::max(settings_.mruNum, 0)));
-    for (std::size_t index = 0; index < shown; ++index) {
-        const std::u16string label = recentLabel(recentFiles_.entry(index)->path);
-        AppendMenu(recent, MF_STRING, ID_RECENT_FIRST + index, label.c_str());
-    }
-    if (shown == 0)
-        AppendMenu(recent, MF_STRING, ID_RECENT_NONE, texts::kNone);
+    std::vector<std::u16string> labels;
+    for (std::size_t index = 0; index < shown; ++index)
+        labels.push_back(recentLabel(recentFiles_.entry(index)->path));
+    FillSubmenu(recent, labels, ID_RECENT_FIRST);
 }
 
 } // namespace shell
