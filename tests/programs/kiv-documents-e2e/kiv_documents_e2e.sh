@@ -2,6 +2,7 @@
 # kiv_documents_e2e.sh <kiv> <sample>: starts kiv on a private Xvfb display with a copy of the
 # Shift_JIS sample, types at the top, saves with Ctrl+S and compares the bytes on disk; types
 # again, asks to quit, answers No to the save question and checks the file kept the first save.
+# In between, a second kiv asked for the same file ends and leaves the file to the first.
 set -euo pipefail
 kiv=$1
 sample=$2
@@ -73,6 +74,12 @@ expect_title "autumn-walk.txt"
 # Shift_JIS writes ASCII as itself: the file is the typed text followed by the sample's bytes.
 { printf 'Draft: '; cat "$sample"; } >"$work/expected"
 cmp "$doc" "$work/expected" || fail "the saved bytes differ from the edited text"
+
+# A second copy asked for the same file hands it to this one and ends by itself.
+timeout 30 "$kiv" "$doc" 2>>"$work/err.txt" || fail "the second copy did not end cleanly"
+kill -0 "$kiv_pid" 2>/dev/null || fail "the first copy went away"
+[ "$(xdotool search --onlyvisible --name "^autumn-walk.txt" | wc -l)" = 1 ] ||
+  fail "two windows edit the file"
 
 xdotool type --delay 40 "more "
 expect_title "autumn-walk.txt*"
