@@ -1,9 +1,11 @@
 #include "shell/DocumentProgram.h"
 
 #include "document/DocumentDecoder.h"
+#include "document/FileLock.h"
 #include "document/PeerProcess.h"
 #include "document/RecentFileList.h"
 #include "document/TextEncoding.h"
+#include "editctl/NEditMessages.h"
 #include "platform/Device.h"
 #include "resources/CommandIds.h"
 
@@ -276,4 +278,23 @@ TEST_F(DocumentLifecycle, AFileHeldByAnotherProcessRaisesItsHolder) {
     EXPECT_EQ(app().Frame()->hwnd(), nullptr);
     EXPECT_EQ(peer.run("requests"), std::vector<std::string>{"777"});
     EXPECT_EQ(readBytes(path), "theirs");
+}
+
+// The other side: asked by another copy for its file, this copy comes to the front.
+TEST_F(DocumentLifecycle, ACopyAskedForItsFileComesToTheFront) {
+    const std::string path = docPath("mine.txt");
+    writeBytes(path, "mine");
+    start("[init]\nfirst=1\n", u16(path));
+    const HWND other = CreateWindow(kNEditClassName, u"", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100,
+                                    100, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    platform::test::pumpMessages();
+    ASSERT_EQ(GetActiveWindow(), other);
+
+    const auto holder = document::FileLock::holderOf(u16(path));
+    ASSERT_TRUE(holder.has_value());
+    ASSERT_TRUE(document::FileLock::bringToFront(*holder));
+    platform::test::pumpFor(200);
+    EXPECT_EQ(GetActiveWindow(), frame().hwnd());
+    DestroyWindow(other);
 }
