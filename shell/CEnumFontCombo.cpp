@@ -4,15 +4,6 @@
 
 namespace shell {
 
-const platform::MessageMap& CEnumFontCombo::messageMap() const {
-    using platform::onMessage;
-    static constexpr platform::MessageEntry entries[] = {
-        onMessage<platform::WM_REFLECT + WM_COMMAND, &CEnumFontCombo::OnReflectedCommand>(),
-    };
-    static const platform::MessageMap map{&WindowObject::messageMap(), entries};
-    return map;
-}
-
 void CEnumFontCombo::Fill(BYTE charSet, bool clearFirst) {
     if (clearFirst) {
         descriptions_.clear();
@@ -32,13 +23,6 @@ int CEnumFontCombo::AddFamily(const LOGFONTW* font, const TEXTMETRICW* /*metrics
     auto* self = reinterpret_cast<CEnumFontCombo*>(data);
     SendMessage(self->hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
     self->descriptions_.push_back(*font);
-    return 1;
-}
-
-LRESULT CEnumFontCombo::OnReflectedCommand(WPARAM wParam, LPARAM /*lParam*/) {
-    if (HIWORD(wParam) != CBN_SELCHANGE || !selectionChanged_)
-        return 0;
-    selectionChanged_();
     return 1;
 }
 

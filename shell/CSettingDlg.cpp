@@ -96,7 +96,6 @@ void CSettingDlg::CopyTo(AppSettings& s) const {
 
 int CSettingDlg::onInitDialog() {
     fontList_.subclass(item(IDC_FONT_NAME));
-    fontList_.OnSelectionChange([this] { EnableFontOptions(); });
     const int result = CScrollDialog::onInitDialog();
     if (result == -1 || !CreateMenuBar())
         return -1;
@@ -129,6 +128,13 @@ int CSettingDlg::onInitDialog() {
             ShowWindow(item(id), SW_SHOW);
     }
     return result;
+}
+
+bool CSettingDlg::onNotification(int id, UINT code, HWND /*control*/) {
+    if (id != IDC_FONT_NAME || code != CBN_SELCHANGE)
+        return false;
+    EnableFontOptions();
+    return true;
 }
 
 void CSettingDlg::EnableFontOptions() {

@@ -21,6 +21,8 @@ public:
 protected:
     int onInitDialog() override;
     void doDataExchange(platform::DataExchange& dx) override;
+    // A new choice in the font list enables or greys the size list and Bold.
+    bool onNotification(int id, UINT code, HWND control) override;
     void onOK() override;
 
 private:
