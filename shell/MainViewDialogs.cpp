@@ -12,7 +12,7 @@ namespace shell {
 
 void CMainView::OnOption() {
     CSettingDlg dialog(settings_);
-    if (dialog.doModal(hwnd()) != IDOK)
+    if (dialog.doModal(GetParent(hwnd())) != IDOK)
         return;
     const int oldNoWordWrap = settings_.noWordWrap;
     dialog.CopyTo(settings_);
@@ -35,7 +35,7 @@ void CMainView::OnOption() {
 
 void CMainView::OnSearchOption() {
     CSearchSettingDlg dialog(settings_);
-    if (dialog.doModal(hwnd()) != IDOK)
+    if (dialog.doModal(GetParent(hwnd())) != IDOK)
         return;
     dialog.CopyTo(settings_);
     editor_.SetSearchFlags(settings_.regex == 1, settings_.ignoreCase == 1);
@@ -44,7 +44,7 @@ void CMainView::OnSearchOption() {
 
 void CMainView::OnCompatibility() {
     CCompatiDlg dialog(settings_);
-    if (dialog.doModal(hwnd()) != IDOK)
+    if (dialog.doModal(GetParent(hwnd())) != IDOK)
         return;
     dialog.CopyTo(settings_);
     CApplication* app = CApplication::Current();

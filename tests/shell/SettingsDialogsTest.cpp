@@ -39,6 +39,10 @@ std::vector<std::u16string> items(HWND list) {
     return out;
 }
 
+std::string narrow(const char16_t* text) {
+    return std::string(text, text + std::char_traits<char16_t>::length(text));
+}
+
 shell::CScrollDialog& scrollDialog(HWND dialog) {
     return *dynamic_cast<shell::CScrollDialog*>(platform::WindowObject::fromHandle(dialog));
 }
@@ -50,11 +54,13 @@ RECT clientRectOf(HWND dialog, int id) {
     return r;
 }
 
-// Where the grabs of the dialogs are kept for a person to look at.
-std::string grabPath(const std::string& name) {
+// Keeps a picture of the dialog as it shows now, in the tests' output folder, for a person to
+// look at.
+bool grab(HWND dialog, const std::string& name) {
     const auto folder = std::filesystem::current_path() / "dialog-grabs";
     std::filesystem::create_directories(folder);
-    return (folder / (name + ".png")).string();
+    platform::test::pumpMessages();
+    return platform::test::grabToPng(dialog, (folder / (name + ".png")).string());
 }
 
 class SettingsDialogs : public EditorProgram {
@@ -83,7 +89,7 @@ protected:
 TEST_F(SettingsDialogs, SettingsOkReachesTheControlAtOnceAndTheFileAtTheEnd) {
     start("[init]\nfirst=1\ntabsize=4\nmenutenkey=0\n");
     run(ID_TOOLS_OPTION, [](HWND d) {
-        EXPECT_TRUE(grabToPng(d, grabPath("settings")));
+        EXPECT_TRUE(grab(d, "settings"));
         EXPECT_EQ(IsDlgButtonChecked(d, IDC_NO_WORDWRAP), BST_UNCHECKED);
         SetDlgItemText(d, IDC_TAB_SIZE, u"8");
         CheckDlgButton(d, IDC_SHOW_TAB, BST_CHECKED);
@@ -161,25 +167,28 @@ TEST_F(SettingsDialogs, AFieldOutOfRangeKeepsTheDialogOpenWithItsMessage) {
     start("[init]\nfirst=1\n");
     const auto before = view().Settings();
     for (const Case& c : cases) {
-        HWND focusAfterFailure = nullptr;
-        platform::test::queueDialogAnswer([&](HWND d) { focusAfterFailure = GetFocus(); },
-                                          IDCANCEL);
-        run(ID_TOOLS_OPTION, [&](HWND d) { SetDlgItemText(d, c.id, c.text); });
+        int focusAfterFailure = 0;
+        platform::test::takeMessageBoxCalls();
+        platform::test::takeDialogCalls();
+        platform::test::queueDialogAnswer([&](HWND d) { SetDlgItemText(d, c.id, c.text); });
+        platform::test::queueDialogAnswer(
+            [&](HWND) { focusAfterFailure = GetDlgCtrlID(GetFocus()); }, IDCANCEL);
+        SendMessage(frame().hwnd(), WM_COMMAND, MAKEWPARAM(ID_TOOLS_OPTION, 0), 0);
+        platform::test::pumpMessages();
         const auto calls = platform::test::takeDialogCalls();
-        ASSERT_EQ(calls.size(), 1U);
+        ASSERT_EQ(calls.size(), 1U) << narrow(c.text);
         EXPECT_EQ(calls[0].answersUsed, 2) << "the dialog stayed open after the failed OK";
         EXPECT_EQ(calls[0].result, IDCANCEL);
         const auto boxes = platform::test::takeMessageBoxCalls();
         ASSERT_EQ(boxes.size(), 1U);
         EXPECT_EQ(boxes[0].text, c.message);
-        EXPECT_NE(focusAfterFailure, nullptr);
-        EXPECT_EQ(GetDlgCtrlID(focusAfterFailure), c.id);
+        EXPECT_EQ(focusAfterFailure, c.id) << "the failing field has the focus";
         EXPECT_EQ(view().Settings(), before);
     }
 }
 
 TEST_F(SettingsDialogs, TheFontListNamesTheInstalledFamiliesAfterNotSet) {
-    const auto families = platform::fontFamilyNames(DEFAULT_CHARSET);
+    const auto families = fontFamilyNames(DEFAULT_CHARSET);
     ASSERT_FALSE(families.empty());
     const std::u16string installed = families.back();
     start("[init]\nfirst=1\nfontname=No Such Face\nfontsize=11\n");
@@ -267,14 +276,15 @@ TEST_F(SettingsDialogs, AControlTabbedIntoBelowTheViewScrollsInWithThirtyPixelsT
             const RECT shown = clientRectOf(d, GetDlgCtrlID(below));
             GetScrollInfo(d, SB_VERT, &info);
             EXPECT_LE(dialog.ScrollPosition(), info.nMax - static_cast<int>(info.nPage));
-            if (dialog.ScrollPosition() < info.nMax - static_cast<int>(info.nPage))
+            if (dialog.ScrollPosition() < info.nMax - static_cast<int>(info.nPage)) {
                 EXPECT_EQ(shown.bottom, client.bottom - 30);
+            }
 
             // The last control: as far as the maximum allows, and no further.
             SetFocus(GetDlgItem(d, IDC_LINE_NUMBERS));
             platform::test::pumpMessages();
             EXPECT_EQ(dialog.ScrollPosition(), info.nMax - static_cast<int>(info.nPage));
-            EXPECT_TRUE(grabToPng(d, grabPath("settings-scrolled")));
+            EXPECT_TRUE(grab(d, "settings-scrolled"));
 
             // A resize brings the content back to the top with the thumb.
             const RECT firstBefore = clientRectOf(d, IDC_FONT_NAME);
@@ -294,7 +304,7 @@ TEST_F(SettingsDialogs, ShortDialogsHaveNothingToScrollAndTheirOkReachesControlA
     SetWindowPos(frame().hwnd(), nullptr, 0, 200, 480, 640, SWP_NOZORDER);
     platform::test::pumpMessages();
     run(ID_SEARCH_OPTION, [](HWND d) {
-        EXPECT_TRUE(grabToPng(d, grabPath("search-option")));
+        EXPECT_TRUE(grab(d, "search-option"));
         SCROLLINFO info;
         info.fMask = SIF_ALL;
         GetScrollInfo(d, SB_VERT, &info);
@@ -310,7 +320,7 @@ TEST_F(SettingsDialogs, ShortDialogsHaveNothingToScrollAndTheirOkReachesControlA
     EXPECT_TRUE(view().Editor().IgnoreCase());
 
     run(ID_TOOLS_COMPATIBILITY, [](HWND d) {
-        EXPECT_TRUE(grabToPng(d, grabPath("compatibility")));
+        EXPECT_TRUE(grab(d, "compatibility"));
         CheckDlgButton(d, IDC_NO_IME_ON_FOCUS, BST_CHECKED);
         CheckDlgButton(d, IDC_BACKSPACE_IN_CHAR, BST_CHECKED);
         CheckDlgButton(d, IDC_BACK_AS_BACKSPACE, BST_CHECKED);
