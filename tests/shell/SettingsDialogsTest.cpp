@@ -301,7 +301,7 @@ TEST_F(SettingsDialogs, AControlTabbedIntoBelowTheViewScrollsInWithThirtyPixelsT
 TEST_F(SettingsDialogs, ShortDialogsHaveNothingToScrollAndTheirOkReachesControlAndFile) {
     start("[init]\nfirst=1\n");
     // Low on the screen, the dialog still fits: its height is measured in its own client area.
-    SetWindowPos(frame().hwnd(), nullptr, 0, 200, 480, 640, SWP_NOZORDER);
+    SetWindowPos(frame().hwnd(), nullptr, 0, 400, 480, 300, SWP_NOZORDER);
     platform::test::pumpMessages();
     run(ID_SEARCH_OPTION, [](HWND d) {
         EXPECT_TRUE(grab(d, "search-option"));
@@ -333,4 +333,17 @@ TEST_F(SettingsDialogs, ShortDialogsHaveNothingToScrollAndTheirOkReachesControlA
     for (const char* line :
          {"regex=1", "ignorecase=1", "notfocusime=1", "bswmchar=1", "backasbs=1"})
         EXPECT_NE(ini.find(line), std::string::npos) << line;
+}
+
+TEST_F(SettingsDialogs, TheHardwareBackKeyInADialogIsHandedToTheShell) {
+    start("[init]\nfirst=1\n");
+    run(
+        ID_SEARCH_OPTION,
+        [&](HWND) {
+            MSG back{GetFocus(), WM_HOTKEY, 0, MAKELPARAM(0, VK_TBACK), 0, {}};
+            EXPECT_TRUE(platform::preTranslateInput(back));
+            MSG other{GetFocus(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F6), 0, {}};
+            EXPECT_FALSE(platform::preTranslateInput(other));
+        },
+        IDCANCEL);
 }
