@@ -4,6 +4,7 @@
 #include "document/TextEncoding.h"
 #include "document/Utf8Text.h"
 #include "editctl/NEditMessages.h"
+#include "platform/DropFiles.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramDirectory.h"
 #include "resources/CommandIds.h"
@@ -84,6 +85,7 @@ const platform::MessageMap& CMainView::messageMap() const {
         onMessage<UM_SETMODIFIED, &CMainView::OnSetModified>(),
         onMessage<UM_EDITFOCUS, &CMainView::OnEditFocus>(),
         onMessage<WM_TIMER, &CMainView::OnTimer>(),
+        onMessage<WM_DROPFILES, &CMainView::OnDropFiles>(),
     };
     static const platform::MessageMap map{&WindowObject::messageMap(), entries};
     return map;
@@ -154,6 +156,7 @@ LRESULT CMainView::OnCreate(WPARAM wParam, LPARAM lParam) {
     editor_.Create(style, client, hwnd(), kEditorId);
     NewDocument();
     ListenForFrontRequests();
+    DragAcceptFiles(hwnd(), TRUE);
     if (!commandLinePath_.empty() && !Open(absolutePath(commandLinePath_), OpenMode::Startup)) {
         PostMessage(Frame(), WM_CLOSE, 0, 0);
         return 0;

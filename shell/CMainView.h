@@ -4,6 +4,7 @@
 // commands, and carries the program's command table.
 
 #include "document/DecodeReport.h"
+#include "document/DiskChange.h"
 #include "document/FileLock.h"
 #include "document/FileRecord.h"
 #include "document/RecentFileList.h"
@@ -121,6 +122,7 @@ private:
     void OnSearchOption();
     void OnCompatibility();
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
 
     void OnFileOpen();
     void OnFileNew();
@@ -149,6 +151,8 @@ private:
     std::optional<std::u16string> AskSavePath();
     // Tells the user once what the opened text lost of its file.
     void ReportOpenLosses() const;
+    // Whether the user lets a save go on over a file another program changed or removed.
+    bool ConfirmOverwrite(const std::u16string& target) const;
     // Whether the user lets a save go on that changes more than the user changed.
     bool ConfirmLossySave(std::u16string_view text, const std::u16string& target) const;
     // Caret into the record, the record to the front of the recent files, published.
@@ -174,6 +178,8 @@ private:
     document::FileLock lock_;
     // What reading path_ left out or will write otherwise, and its code page 932 spellings.
     document::DecodeReport loadReport_;
+    // The file as this copy last read or wrote it, to tell another program's change.
+    document::DiskChange disk_;
     platform::Cp932Spelling spelling_;
     std::unique_ptr<platform::FrontRequestListener> frontRequests_;
     document::RecentFileList recentFiles_;

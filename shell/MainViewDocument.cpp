@@ -1,7 +1,7 @@
 #include "shell/CMainView.h"
 
 #include "document/DecodeReportText.h"
-#include "document/DocumentEncoder.h"
+#include "document/DocumentSaver.h"
 #include "document/EncodeCheck.h"
 #include "document/LineBreakKind.h"
 #include "document/MappedFile.h"
@@ -61,6 +61,7 @@ void CMainView::NewDocument() {
     lineBreak_ = document::lineBreakForSettingsRow(settings_.newFileLineBreak);
     path_.clear();
     hasFile_ = 0;
+    disk_.forget();
     loadReport_ = {};
     spelling_ = {};
     editor_.MarkUnmodified();
@@ -123,6 +124,7 @@ bool CMainView::Open(std::u16string_view path, OpenMode mode) {
 
     path_ = target;
     hasFile_ = 1;
+    disk_.remember(target);
     loadReport_ = decoded.report;
     spelling_ = std::move(decoded.spelling);
     UpdateTitle(0);
@@ -174,24 +176,39 @@ void CMainView::RememberDocument(const std::u16string& path) {
     PostMessage(Frame(), UM_REBUILDMENU, 0, 0);
 }
 
+// Another program's change to the file is not overwritten without asking.
+bool CMainView::ConfirmOverwrite(const std::u16string& target) const {
+    const document::DiskChange::State state = disk_.check(target);
+    if (state == document::DiskChange::State::Unchanged)
+        return true;
+    const char16_t* what = state == document::DiskChange::State::Removed ? texts::kRemovedElsewhere
+                                                                         : texts::kChangedElsewhere;
+    const std::u16string question = what + (u"\r\n" + target) + u"\r\n" + texts::kOverwrite;
+    return Ask(question, texts::kSaveConfirm, MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
 bool CMainView::Save(const std::u16string& path) {
     const char16_t* buffer = editor_.GetBuffer();
     const std::u16string_view text = buffer != nullptr ? std::u16string_view(buffer) : u"";
-    if (!ConfirmLossySave(text, path))
+    if (!ConfirmOverwrite(path) || !ConfirmLossySave(text, path))
         return false;
-    bool written = false;
+    document::SaveResult saved;
     {
         const WaitCursor wait;
-        written = document::encodeDocumentFile(path, text, encoding_, lineBreak_, spelling_);
+        saved = document::saveDocumentFile(path, text, encoding_, lineBreak_, spelling_);
     }
-    if (!written) {
-        Ask(texts::kCannotSave + (u"\r\n" + path), texts::kError, MB_OK | MB_ICONSTOP);
+    if (!saved) {
+        // The old file is whole and the document stays modified.
+        const std::u16string& failed = saved.failedPath.empty() ? path : saved.failedPath;
+        Ask(texts::kCannotSave + (u"\r\n" + failed) + u"\r\n" + saved.reason, texts::kError,
+            MB_OK | MB_ICONSTOP);
         return false;
     }
     editor_.MarkUnmodified();
     RememberDocument(path);
     path_ = path;
     hasFile_ = 1;
+    disk_.remember(path);
     // The file now holds the text as it stands.
     loadReport_ = {};
     UpdateTitle(0);

@@ -2,6 +2,7 @@
 
 #include "document/LineBreakKind.h"
 #include "document/TextEncoding.h"
+#include "platform/DropFiles.h"
 #include "resources/CommandIds.h"
 #include "shell/DynamicMenus.h"
 
@@ -38,6 +39,23 @@ void CMainView::OnFileOpen() {
         return;
     lock_.release();
     Open(*chosen, OpenMode::Menu);
+}
+
+// A file dropped from the desktop opens as Open would; of several, the first.
+LRESULT CMainView::OnDropFiles(WPARAM wParam, LPARAM /*lParam*/) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
+    const auto drop = reinterpret_cast<HDROP>(wParam);
+    std::u16string path;
+    if (DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+        path.resize(DragQueryFile(drop, 0, nullptr, 0));
+        DragQueryFile(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
+    }
+    DragFinish(drop);
+    if (path.empty() || !QueryClose())
+        return 0;
+    lock_.release();
+    Open(path, OpenMode::Menu);
+    return 0;
 }
 
 void CMainView::OnFileNew() {

@@ -176,12 +176,14 @@ TEST_F(DocumentLifecycle, AFailedSaveIsToldAndStopsTheCloseThatAskedForIt) {
     type(u"x");
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
+    // Save, and save over what now stands there.
+    platform::test::queueMessageBoxAnswer(IDYES);
     platform::test::queueMessageBoxAnswer(IDYES);
     command(ID_FILE_NEW);
     const auto boxes = platform::test::takeMessageBoxCalls();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].caption, u"Error");
-    EXPECT_NE(boxes[1].text.find(u16(path)), std::u16string::npos);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2].caption, u"Error");
+    EXPECT_NE(boxes[2].text.find(u16(path) + u"\r\nIs a directory"), std::u16string::npos);
     EXPECT_EQ(text(), u"xold");
     EXPECT_TRUE(modified());
     EXPECT_EQ(caption(), u"dir.txt*");
