@@ -12,6 +12,7 @@
 #include <random>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using document::saveDocumentFile;
@@ -121,4 +122,23 @@ TEST_F(SaveFolder, ALinkIsWrittenThroughAndAFolderOrMissingFolderRefused) {
     EXPECT_FALSE(saveDocumentFile(path("none/x.txt").u16string(), u"x", document::ENC_UTF8,
                                   document::LB_LF));
     EXPECT_EQ(entries(), 3u);
+}
+
+// A folder that takes no new file (read-only for this user) still lets a writable file be
+// saved, in place; a failure then puts the old bytes back. Root writes anywhere, so the case
+// only exists for other users.
+TEST_F(SaveFolder, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may create files in any folder";
+    const fs::path target = path("fixed.txt");
+    write(target, "old bytes");
+    fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_TRUE(saveDocumentFile(target.u16string(), u"new", document::ENC_UTF8, document::LB_LF));
+    EXPECT_EQ(read(target), "new");
+    platform::test::failFileWritesAfter(2, ENOSPC);
+    EXPECT_FALSE(
+        saveDocumentFile(target.u16string(), u"newer text", document::ENC_UTF8, document::LB_LF));
+    platform::test::clearFileFaults();
+    EXPECT_EQ(read(target), "new");
+    fs::permissions(folder_, fs::perms::owner_all);
 }
