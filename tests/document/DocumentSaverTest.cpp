@@ -103,6 +103,12 @@ TEST_F(SaveFolder, ALinkIsWrittenThroughAndAFolderOrMissingFolderRefused) {
     ASSERT_TRUE(saveDocumentFile(link.u16string(), u"new", document::ENC_UTF8, document::LB_LF));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(read(real), "new");
+    // A link named relative to its own folder.
+    fs::create_symlink("real.txt", path("relative.txt"));
+    ASSERT_TRUE(saveDocumentFile(path("relative.txt").u16string(), u"next", document::ENC_UTF8,
+                                 document::LB_LF));
+    EXPECT_EQ(read(real), "next");
+    fs::remove(path("relative.txt"));
 
     // The file a link names is the one a failure reports.
     platform::test::failFileWritesAfter(1, ENOSPC);
@@ -111,7 +117,7 @@ TEST_F(SaveFolder, ALinkIsWrittenThroughAndAFolderOrMissingFolderRefused) {
     platform::test::clearFileFaults();
     EXPECT_FALSE(failed);
     EXPECT_EQ(failed.failedPath, real.u16string());
-    EXPECT_EQ(read(real), "new");
+    EXPECT_EQ(read(real), "next");
 
     fs::create_directory(path("folder.txt"));
     const document::SaveResult folder =
