@@ -100,14 +100,14 @@ const platform::CommandMap& CMainView::commandMap() const {
         notConnected(ID_GOTO_LINE),
         notConnected(ID_FIND),
         notConnected(ID_REPLACE),
-        notConnected(ID_SEARCH_OPTION),
+        onCommand<&CMainView::OnSearchOption>(ID_SEARCH_OPTION),
         onCommand<&CMainView::OnFontUp>(ID_VIEW_FONTUP),
         onCommand<&CMainView::OnFontDown>(ID_VIEW_FONTDOWN),
         onCommand<&CMainView::OnWordWrap, &CMainView::WordWrapState>(ID_VIEW_WORDWRAP),
         onCommand<&CMainView::OnRefresh>(ID_VIEW_REFRESH),
         onCommandRange<&CMainView::OnTemplate>(ID_TEMPLATE_FIRST, ID_TEMPLATE_LAST),
-        notConnected(ID_TOOLS_OPTION),
-        notConnected(ID_TOOLS_COMPATIBILITY),
+        onCommand<&CMainView::OnOption>(ID_TOOLS_OPTION),
+        onCommand<&CMainView::OnCompatibility>(ID_TOOLS_COMPATIBILITY),
     };
     static const platform::CommandMap map{&WindowObject::commandMap(), entries};
     return map;

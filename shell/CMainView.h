@@ -91,6 +91,11 @@ private:
     // Replaces the selection by template id - 51000 expanded, as one undoable step, and puts
     // the caret where the template says.
     void OnTemplate(UINT id);
+    // The settings dialogs; on OK each copies its values into the record, saves it and
+    // pushes what changed into the control.
+    void OnOption();
+    void OnSearchOption();
+    void OnCompatibility();
 
     // A new, empty, unmodified document in the encoding and line break of the settings.
     void NewDocument();
