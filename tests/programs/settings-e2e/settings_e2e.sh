@@ -139,8 +139,14 @@ keys Escape
 sleep 0.5
 xdotool search --onlyvisible --name "^Settings\$" >/dev/null && fail "Escape did not cancel"
 
-# File > Exit; the settings confirmed once are in kiv.ini, the refused value is not.
+# File > Exit, answering No to saving the typed text; the settings confirmed once are in
+# kiv.ini, the refused value is not.
 menu F1 Up Return
+box=$(timeout 10 xdotool search --sync --onlyvisible --name "^Save Confirm$" | head -n 1) ||
+  fail "no question before closing the changed text"
+xdotool windowfocus --sync "$box"
+sleep 0.3
+xdotool key alt+n
 for _ in $(seq 100); do
   kill -0 "$kiv_pid" 2>/dev/null || break
   sleep 0.1
