@@ -6,6 +6,7 @@
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
+#include "shell/AboutBox.h"
 #include "shell/CMainFrame.h"
 
 namespace shell {
@@ -59,11 +60,15 @@ void CApplication::prepareMenu(HMENU popup) {
 const platform::CommandMap& CApplication::commandMap() const {
     using platform::notConnected;
     static constexpr platform::CommandEntry entries[] = {
-        notConnected(ID_APP_ABOUT),
+        platform::onCommand<&CApplication::OnAppAbout>(ID_APP_ABOUT),
         notConnected(ID_TOOLS_ASSOCIATION),
     };
     static const platform::CommandMap map{&AppObject::commandMap(), entries};
     return map;
+}
+
+void CApplication::OnAppAbout() {
+    ShowAboutBox(mainWindowHandle());
 }
 
 } // namespace shell

@@ -47,6 +47,8 @@ public:
     const platform::CommandMap& commandMap() const override;
 
 private:
+    void OnAppAbout();
+
     document::IniFile iniStore_;
     document::IniFile miscStore_;
     std::int32_t rememberedStatus22_ = 0;

@@ -286,3 +286,18 @@ TEST_F(MenuBar, TheFrameFillsTheDesktopAboveItsBarOrTheWholeScreenInFullScreen) 
         stop();
     }
 }
+
+TEST_F(MenuBar, AboutNamesTheProgramAndGivesTheTextBackItsFocus) {
+    start("[init]\nfirst=1\n");
+    platform::test::typeText(editor(), u"日本");
+    const auto menu = pressSoftKey(1, ID_APP_ABOUT);
+    EXPECT_FALSE(greyed(&findItem(menu, u"Tools")->submenu.back()));
+    const auto boxes = platform::test::takeMessageBoxCalls();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, frame().hwnd());
+    EXPECT_NE(boxes[0].text.find(u"kiv"), std::u16string::npos);
+    EXPECT_EQ(boxes[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+    ASSERT_EQ(GetFocus(), editor());
+    platform::test::typeText(GetFocus(), u"語");
+    EXPECT_EQ(text(), u"日本語");
+}
