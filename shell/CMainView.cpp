@@ -2,8 +2,10 @@
 
 #include "document/LineBreakKind.h"
 #include "document/TextEncoding.h"
+#include "document/Utf8Text.h"
 #include "editctl/NEditMessages.h"
 #include "platform/Gdi.h"
+#include "platform/ProgramDirectory.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
@@ -44,7 +46,9 @@ std::u16string filterFromResource() {
 } // namespace
 
 CMainView::CMainView()
-    : fileFilter_(filterFromResource()), findHistory_("find.mru"), replaceHistory_("repl.mru") {}
+    : fileFilter_(filterFromResource()), findHistory_("find.mru"), replaceHistory_("repl.mru") {
+    templates_.load(document::utf8ToUtf16(platform::programDirectory() + "template.ini"));
+}
 
 CMainView::~CMainView() {
     // The bar and the editor go before the view's own window.
@@ -80,6 +84,7 @@ const platform::CommandMap& CMainView::commandMap() const {
     using platform::notConnected;
     using platform::notConnectedRange;
     using platform::onCommand;
+    using platform::onCommandRange;
     static constexpr platform::CommandEntry entries[] = {
         notConnected(ID_FILE_OPEN),
         notConnected(ID_FILE_NEW),
@@ -100,7 +105,7 @@ const platform::CommandMap& CMainView::commandMap() const {
         onCommand<&CMainView::OnFontDown>(ID_VIEW_FONTDOWN),
         onCommand<&CMainView::OnWordWrap, &CMainView::WordWrapState>(ID_VIEW_WORDWRAP),
         onCommand<&CMainView::OnRefresh>(ID_VIEW_REFRESH),
-        notConnectedRange(ID_TEMPLATE_FIRST, ID_TEMPLATE_LAST),
+        onCommandRange<&CMainView::OnTemplate>(ID_TEMPLATE_FIRST, ID_TEMPLATE_LAST),
         notConnected(ID_TOOLS_OPTION),
         notConnected(ID_TOOLS_COMPATIBILITY),
     };

@@ -5,6 +5,7 @@
 
 #include "document/RecentFileList.h"
 #include "document/StringHistory.h"
+#include "document/TemplateList.h"
 #include "platform/WindowObject.h"
 #include "search/CEditor.h"
 #include "shell/AppSettings.h"
@@ -63,6 +64,12 @@ public:
     std::int32_t LineBreak() const { return lineBreak_; }
     // Whether the control wraps lines now.
     bool WordWrapOn() const { return wordWrapOn_; }
+    // The templates of the Insert menu, read from "template.ini" when the view was made.
+    const document::TemplateList& Templates() const { return templates_; }
+
+    // Fills the Insert submenu of a popup of the main menu bar (if it has one) with the
+    // templates, command ids 51000 onward.
+    void FillInsertMenu(HMENU popup) const;
 
     bool routeCommand(UINT id, platform::CommandState* query) override;
     const platform::MessageMap& messageMap() const override;
@@ -81,6 +88,9 @@ private:
     void OnWordWrap();
     platform::CommandState WordWrapState() const;
     void OnRefresh();
+    // Replaces the selection by template id - 51000 expanded, as one undoable step, and puts
+    // the caret where the template says.
+    void OnTemplate(UINT id);
 
     // A new, empty, unmodified document in the encoding and line break of the settings.
     void NewDocument();
@@ -102,6 +112,7 @@ private:
     document::RecentFileList recentFiles_;
     document::StringHistory findHistory_;
     document::StringHistory replaceHistory_;
+    document::TemplateList templates_;
 
     std::u16string commandLinePath_;
     bool noWordWrapOption_ = false;
