@@ -27,6 +27,8 @@ public:
     HWND item(int id) const;
 
     const CommandMap& commandMap() const override;
+    // Offers a control's notification to onNotification first.
+    LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     // Runs after every control exists: the default moves the members into the controls.
@@ -35,6 +37,9 @@ protected:
     virtual int onInitDialog();
     // The members exchanged with the controls, in field order; the default has none.
     virtual void doDataExchange(DataExchange& dx);
+    // A control's notification (WM_COMMAND with a code: CBN_SELCHANGE, EN_CHANGE, ...); true
+    // when handled. The default handles none.
+    virtual bool onNotification(int id, UINT code, HWND control);
     // OK (IDOK, the Return key, a soft key): validates and ends with IDOK when all fields pass.
     virtual void onOK();
     // Cancel (IDCANCEL, Escape, the close request): ends with IDCANCEL.

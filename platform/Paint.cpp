@@ -218,7 +218,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     }
     if ((flags & SW_SCROLLCHILDREN) != 0) {
         for (HWND child : platform::liveWindows()) {
-            if (child->parent == hwnd && (child->style & WS_CHILD) != 0 &&
+            if (child->parent == hwnd && (child->style & WS_CHILD) != 0 && child != w->dockedBar &&
                 area.intersects(child->frame->geometry()))
                 child->frame->move(child->frame->pos() + offset);
         }
