@@ -65,7 +65,3 @@ constexpr int IDS_LONG_PROCESS = 1020;
 constexpr int IDS_ASSOCIATE = 1021;
 constexpr int IDS_UNASSOCIATE = 1022;
 constexpr int IDS_LANGUAGE_TAG = 1023;
-// The About box's caption and its two lines of text.
-constexpr int IDS_ABOUT_CAPTION = 1100;
-constexpr int IDS_ABOUT_NAME = 1101;
-constexpr int IDS_ABOUT_NOTE = 1102;

@@ -25,9 +25,6 @@ constexpr StringResource kStrings[] = {
     {IDS_ASSOCIATE, u"Do you want to associate *.txt/*.ini with kiv?"},
     {IDS_UNASSOCIATE, u"Do you want to remove the association *.txt/*.ini with kiv?"},
     {IDS_LANGUAGE_TAG, u"0409"},
-    {IDS_ABOUT_CAPTION, u"About kiv"},
-    {IDS_ABOUT_NAME, u"kiv 0.1"},
-    {IDS_ABOUT_NOTE, u"A plain-text editor for Japanese text"},
 };
 
 } // namespace
