@@ -203,6 +203,8 @@ void replayKey(Host& host, UINT msg, WPARAM wParam) {
 
 void hostWidget(HWND hwnd, QWidget* widget, bool routeInput) {
     widget->setGeometry(QRect(QPoint(0, 0), hwnd->client->size()));
+    // The widget covers the window; where it draws nothing the desktop's colour shows.
+    widget->setAutoFillBackground(true);
     if (routeInput) {
         adoptWidget(hwnd, widget, widget);
     } else {

@@ -176,6 +176,14 @@ HWND makeDialog(const DialogTemplate* t, HWND owner, DLGPROC proc, LPARAM initPa
                                       t->fontFace != nullptr ? t->fontFace : u"", nullptr);
         state.ownsFont = state.font != nullptr;
     }
+    if (state.font == nullptr) {
+        // The desktop's own dialog font at its default size.
+        const QFont desktop = QApplication::font();
+        const std::u16string face = desktop.family().toStdU16String();
+        const int tenths = desktop.pointSizeF() > 0 ? qRound(desktop.pointSizeF() * 10) : 100;
+        state.font = CreatePointFontW(tenths, face.c_str(), nullptr);
+        state.ownsFont = state.font != nullptr;
+    }
     if (state.font == nullptr)
         state.font = gdi::defaultFont();
     state.baseUnits = baseUnitsOf(state.font);
@@ -239,9 +247,12 @@ void pressButton(HWND dialog, int id) {
 
 INT_PTR runModal(HWND dialog, HWND owner) {
     HWND ownerTop = topLevelOf(owner);
+    // The owner counts as disabled while the dialog runs; the toolkit's modality keeps the
+    // input away from it (disabling its widgets would disable the dialog's, which are theirs).
     const bool ownerWasEnabled = ownerTop != nullptr && IsWindowEnabled(ownerTop);
     if (ownerWasEnabled)
-        EnableWindow(ownerTop, FALSE);
+        ownerTop->style |= WS_DISABLED;
+    dialog->frame->setWindowModality(Qt::WindowModal);
     int answersUsed = 0;
     while (DialogState* s = dialogState(dialog)) {
         if (s->ended)
@@ -279,7 +290,7 @@ INT_PTR runModal(HWND dialog, HWND owner) {
         caption.resize(static_cast<std::size_t>(GetWindowText(dialog, caption.data(), length + 1)));
     }
     if (ownerWasEnabled && IsWindow(ownerTop))
-        EnableWindow(ownerTop, TRUE);
+        ownerTop->style &= ~WS_DISABLED;
     if (IsWindow(dialog))
         DestroyWindow(dialog);
     recordDialog(test::DialogCall{owner, caption, result, answersUsed});

@@ -143,6 +143,9 @@ HWND CreateWindowEx(DWORD exStyle, const char16_t* className, const char16_t* wi
     auto* frame = new FrameWidget(std::move(owned), parentWidget, !child);
     if (!child && windowClass->wc.hIcon != nullptr)
         frame->setWindowIcon(toolkitIcon(static_cast<HICON>(windowClass->wc.hIcon)));
+    // A window made disabled takes no input until enabled.
+    if ((style & WS_DISABLED) != 0)
+        frame->setEnabled(false);
     if (x == CW_USEDEFAULT) {
         x = 0;
         y = 0;

@@ -15,7 +15,7 @@ using platform::DialogTemplate;
 // its content is taller.
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_VSCROLL;
 constexpr DWORD kCheck = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
-constexpr DWORD kList = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr DWORD kList = WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST;
 constexpr DWORD kDigits = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_NUMBER;
 constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT;
 // Shown only on a Pocket PC: the dialog shows them when it starts there.

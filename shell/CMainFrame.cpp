@@ -231,8 +231,10 @@ bool CMainFrame::LoadMenuBar(platform::SoftKeyMenuBar& bar, int menuId) {
         HMENU popup = bar.buttonMenu(key);
         if (popup == nullptr)
             continue;
-        if (&bar == &mainBar_)
+        if (&bar == &mainBar_) {
+            view_.FillRecentMenu(popup);
             view_.FillInsertMenu(popup);
+        }
         LabelMenuItems(popup);
     }
     return true;

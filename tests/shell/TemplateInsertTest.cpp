@@ -89,6 +89,17 @@ TEST_F(TemplateInsert, ReplacesTheSelectionUndoablyWithTheCaretWhereItSays) {
     EXPECT_EQ(selection(), std::make_pair(DWORD{0}, DWORD{0}));
 }
 
+// However long the selection, %@% gives all of it back: the insertion loses none of it.
+TEST_F(TemplateInsert, ALongSelectionComesBackWhole) {
+    scratch_.writeFile("template.ini", "Quote=[%@%]\n");
+    start("[init]\nfirst=1\n");
+    const std::u16string text(1048576 + 10, u'a');
+    view().Editor().SetText(text);
+    select(0, static_cast<int>(text.size()));
+    command(ID_TEMPLATE_FIRST);
+    EXPECT_EQ(this->text(), u"[" + text + u"]");
+}
+
 // The shipped templates expand completely: no "%" is left behind by a name nobody knows.
 TEST_F(TemplateInsert, EveryShippedTemplateExpandsWithoutLeftovers) {
     platform::test::fixClock(platform::LocalTime{2026, 12, 8, 2, 8, 30, 0});
