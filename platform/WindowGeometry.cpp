@@ -14,15 +14,6 @@ QWidget* clientOf(HWND hwnd) {
     return w != nullptr ? w->client : nullptr;
 }
 
-// Whether top-level window owned sits inside owner's widgets (a dialog or popup it owns).
-bool ownedBy(const PlatformWindow* owned, const QWidget* owner) {
-    for (const QWidget* w = owned->frame->parentWidget(); w != nullptr; w = w->parentWidget()) {
-        if (w == owner)
-            return true;
-    }
-    return false;
-}
-
 // The desktop window stands for the part of the screen programs may use (without the
 // desktop's own panels).
 QRect screenRect() {
@@ -153,15 +144,6 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     else
         w->style |= WS_DISABLED;
     w->frame->setEnabled(enable != FALSE);
-    // The toolkit disables a widget's child windows with it; the windows this one owns (a
-    // modal dialog over its disabled owner) keep their own state.
-    if (!enable) {
-        for (HWND other : platform::liveWindows()) {
-            if (other->frame->isWindow() && (other->style & WS_DISABLED) == 0 &&
-                ownedBy(other, w->frame))
-                other->frame->setEnabled(true);
-        }
-    }
     if (wasDisabled == (enable != FALSE))
         SendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled ? TRUE : FALSE;

@@ -113,6 +113,23 @@ xdotool type "Y"
 second=$(copied | sed -n 2p)
 [ "${second:0:1}" = "Y" ] || fail "word wrap did not go off: [${second:0:20}...]"
 
+# Menu > Tools > About... (the last item of the last popup) shows the About box over the
+# frame; its "OK" soft key, clicked with the pointer, closes it and the text takes keys again.
+menu F2 Up Right Up Return
+about=$(timeout 10 xdotool search --sync --onlyvisible --name "^About kiv$" | head -n 1) ||
+  fail "no About box"
+eval "$(xdotool getwindowgeometry --shell "$about")"
+xdotool mousemove $((X + 20)) $((Y + HEIGHT - 8)) click 1
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name "^About kiv$" >/dev/null || break
+  sleep 0.1
+done
+xdotool search --onlyvisible --name "^About kiv$" >/dev/null && fail "the About box stayed open"
+xdotool key ctrl+End
+xdotool type "Z"
+last=$(copied | tail -n 1)
+[ "${last: -1}" = "Z" ] || fail "the text lost the keys after About: [${last: -20}]"
+
 # File > Exit (the last item) ends the program once the question about the changed text is
 # answered No.
 menu F1 Up Return
