@@ -37,8 +37,8 @@ std::string resolvedTarget(const std::string& name) {
         link.resize(static_cast<std::size_t>(n));
         if (link.front() != '/') {
             const std::size_t slash = current.rfind('/');
-            link =
-                (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) + link;
+            if (slash != std::string::npos)
+                link.insert(0, current, 0, slash + 1);
         }
         current = link;
     }

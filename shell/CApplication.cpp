@@ -7,6 +7,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 #include "shell/AboutBox.h"
+#include "shell/Association.h"
 #include "shell/CMainFrame.h"
 
 namespace shell {
@@ -57,18 +58,22 @@ void CApplication::prepareMenu(HMENU popup) {
         frame_->LabelMenuItems(popup);
 }
 
+void CApplication::OnAppAbout() {
+    ShowAboutBox(mainWindowHandle());
+}
+
+void CApplication::OnAssociation() {
+    AskAssociation(AssociationAsk::Menu);
+}
+
 const platform::CommandMap& CApplication::commandMap() const {
-    using platform::notConnected;
+    using platform::onCommand;
     static constexpr platform::CommandEntry entries[] = {
-        platform::onCommand<&CApplication::OnAppAbout>(ID_APP_ABOUT),
-        notConnected(ID_TOOLS_ASSOCIATION),
+        onCommand<&CApplication::OnAppAbout>(ID_APP_ABOUT),
+        onCommand<&CApplication::OnAssociation>(ID_TOOLS_ASSOCIATION),
     };
     static const platform::CommandMap map{&AppObject::commandMap(), entries};
     return map;
-}
-
-void CApplication::OnAppAbout() {
-    ShowAboutBox(mainWindowHandle());
 }
 
 } // namespace shell

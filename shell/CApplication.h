@@ -48,6 +48,8 @@ public:
 
 private:
     void OnAppAbout();
+    // Offers to add or remove the desktop association of "*.txt" and "*.ini".
+    void OnAssociation();
 
     document::IniFile iniStore_;
     document::IniFile miscStore_;

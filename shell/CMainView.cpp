@@ -11,6 +11,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 #include "resources/UserMessages.h"
+#include "shell/Association.h"
 #include "shell/CApplication.h"
 #include "shell/CommandLine.h"
 
@@ -149,8 +150,10 @@ LRESULT CMainView::OnCreate(WPARAM wParam, LPARAM lParam) {
     if (settings_.noWordWrap != 0 || noWordWrapOption_)
         style |= kNoWrapStyle;
     wordWrapOn_ = (style & WS_HSCROLL) == 0;
-    if (settings_.firstRun)
+    if (settings_.firstRun) {
+        AskAssociation(AssociationAsk::FirstRun);
         markFirstRunDone(app->IniStore());
+    }
     RECT client;
     GetClientRect(hwnd(), &client);
     editor_.Create(style, client, hwnd(), kEditorId);

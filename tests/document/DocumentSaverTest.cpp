@@ -12,6 +12,7 @@
 #include <random>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using document::saveDocumentFile;
@@ -102,6 +103,12 @@ TEST_F(SaveFolder, ALinkIsWrittenThroughAndAFolderOrMissingFolderRefused) {
     ASSERT_TRUE(saveDocumentFile(link.u16string(), u"new", document::ENC_UTF8, document::LB_LF));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(read(real), "new");
+    // A link named relative to its own folder.
+    fs::create_symlink("real.txt", path("relative.txt"));
+    ASSERT_TRUE(saveDocumentFile(path("relative.txt").u16string(), u"next", document::ENC_UTF8,
+                                 document::LB_LF));
+    EXPECT_EQ(read(real), "next");
+    fs::remove(path("relative.txt"));
 
     // The file a link names is the one a failure reports.
     platform::test::failFileWritesAfter(1, ENOSPC);
@@ -110,7 +117,7 @@ TEST_F(SaveFolder, ALinkIsWrittenThroughAndAFolderOrMissingFolderRefused) {
     platform::test::clearFileFaults();
     EXPECT_FALSE(failed);
     EXPECT_EQ(failed.failedPath, real.u16string());
-    EXPECT_EQ(read(real), "new");
+    EXPECT_EQ(read(real), "next");
 
     fs::create_directory(path("folder.txt"));
     const document::SaveResult folder =
@@ -121,4 +128,23 @@ TEST_F(SaveFolder, ALinkIsWrittenThroughAndAFolderOrMissingFolderRefused) {
     EXPECT_FALSE(saveDocumentFile(path("none/x.txt").u16string(), u"x", document::ENC_UTF8,
                                   document::LB_LF));
     EXPECT_EQ(entries(), 3u);
+}
+
+// A folder that takes no new file (read-only for this user) still lets a writable file be
+// saved, in place; a failure then puts the old bytes back. Root writes anywhere, so the case
+// only exists for other users.
+TEST_F(SaveFolder, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may create files in any folder";
+    const fs::path target = path("fixed.txt");
+    write(target, "old bytes");
+    fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_TRUE(saveDocumentFile(target.u16string(), u"new", document::ENC_UTF8, document::LB_LF));
+    EXPECT_EQ(read(target), "new");
+    platform::test::failFileWritesAfter(2, ENOSPC);
+    EXPECT_FALSE(
+        saveDocumentFile(target.u16string(), u"newer text", document::ENC_UTF8, document::LB_LF));
+    platform::test::clearFileFaults();
+    EXPECT_EQ(read(target), "new");
+    fs::permissions(folder_, fs::perms::owner_all);
 }

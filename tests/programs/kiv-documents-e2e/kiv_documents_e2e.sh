@@ -81,6 +81,21 @@ kill -0 "$kiv_pid" 2>/dev/null || fail "the first copy went away"
 [ "$(xdotool search --onlyvisible --name "^autumn-walk.txt" | wc -l)" = 1 ] ||
   fail "two windows edit the file"
 
+# Ctrl+O shows the desktop's file chooser titled "Open..."; Escape leaves everything as it was.
+xdotool key ctrl+o
+chooser=$(timeout 15 xdotool search --sync --onlyvisible --name "^Open\.\.\.$" | head -n 1) ||
+  fail "no file chooser on Ctrl+O"
+xdotool windowfocus --sync "$chooser"
+sleep 0.5
+xdotool key Escape
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name "^Open\.\.\.$" >/dev/null || break
+  sleep 0.1
+done
+expect_title "autumn-walk.txt"
+xdotool windowfocus --sync "$window"
+sleep 0.3
+
 xdotool type --delay 40 "more "
 expect_title "autumn-walk.txt*"
 xdotool key ctrl+q

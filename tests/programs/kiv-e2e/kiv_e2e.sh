@@ -38,7 +38,9 @@ export DISPLAY=":$display"
 export QT_QPA_PLATFORM=xcb
 export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
 export KIV_PROGRAM_DIR="$work/program"
-mkdir -p "$work/run" && chmod 700 "$work/run"
+mkdir -p "$work/run" "$KIV_PROGRAM_DIR" && chmod 700 "$work/run"
+# Not a first run: no question about the desktop association before the window.
+printf '[init]\nfirst=1\n' >"$KIV_PROGRAM_DIR/kiv.ini"
 export KIV_RUNTIME_DIR="$work/run"
 
 fail() {
