@@ -23,20 +23,27 @@ bool jisWritesBack(LineEncoder& encoder, std::u16string_view line,
     return std::ranges::equal(written, bytes);
 }
 
-} // namespace
+// Fills a string that already holds room for every unit, so it is never copied while it grows.
+class StringSink : public DecodedTextSink {
+public:
+    explicit StringSink(std::u16string& text) : text_(text) {}
+    bool append(std::u16string_view units) override {
+        text_.append(units);
+        return true;
+    }
+    void restart() override { text_.clear(); }
 
-DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::int32_t encoding,
-                                    std::int32_t lineBreak) {
-    DecodedDocument result;
+private:
+    std::u16string& text_;
+};
+
+// Decodes in a known encoding.
+DecodeOutcome decodeAs(std::span<const std::uint8_t> bytes, std::int32_t encoding,
+                       std::int32_t lineBreak, DecodedTextSink& sink) {
+    DecodeOutcome result;
     result.lineBreak = lineBreak;
     result.encoding = encoding;
-    if (encoding == ENC_NONE) {
-        result.encoding = EncodingDetector::detectBytes(bytes, result.lineBreak);
-    }
     DecodeReport& report = result.report;
-    // No encoding yields more units than bytes, and pages reserved but never written cost
-    // no memory, so the text never has to be copied while it grows.
-    result.text.reserve(bytes.size());
     LineReader reader;
     reader.attach(bytes, result.encoding);
     reader.noteSpelling(&result.spelling);
@@ -44,6 +51,7 @@ DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::in
     jisEncoder.setSpelling(&result.spelling);
     const bool jis = result.encoding == ENC_JIS;
     std::size_t lineNumber = 0;
+    bool textEmpty = true;
     while (reader.moreLines()) {
         std::u16string_view line = reader.readLine();
         const LineReader::LineFacts& facts = reader.lastLine();
@@ -69,15 +77,46 @@ DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::in
                 report.otherBreaks.add({lineNumber, line.size() + 1});
             }
         }
-        if (lineNumber != 1) {
-            result.text.push_back(u'\r');
+        if ((lineNumber != 1 && !sink.append(u"\r")) || !sink.append(line)) {
+            result.complete = false;
+            return result;
         }
-        result.text.append(line);
+        textEmpty = textEmpty && lineNumber == 1 && line.empty();
     }
     const std::span<const std::uint8_t> mark = byteOrderMark(result.encoding);
     const bool marked = !mark.empty() && bytes.size() >= mark.size() &&
                         std::memcmp(bytes.data(), mark.data(), mark.size()) == 0;
-    report.markRewritten = !mark.empty() && marked == result.text.empty();
+    report.markRewritten = !mark.empty() && marked == textEmpty;
+    return result;
+}
+
+} // namespace
+
+DecodeOutcome decodeDocumentInto(std::span<const std::uint8_t> bytes, std::int32_t encoding,
+                                 std::int32_t lineBreak, DecodedTextSink& sink) {
+    if (encoding != ENC_NONE) {
+        return decodeAs(bytes, encoding, lineBreak, sink);
+    }
+    // The guess is confirmed by decoding in it: a clean decoding is what detection would
+    // have checked in a pass of its own.
+    const std::int32_t guess = EncodingDetector::guessBytes(bytes, lineBreak);
+    DecodeOutcome result = decodeAs(bytes, guess, lineBreak, sink);
+    if (!result.complete || !result.report.replaced.any()) {
+        return result;
+    }
+    sink.restart();
+    const std::int32_t detected = EncodingDetector::detectBytes(bytes, lineBreak);
+    return decodeAs(bytes, detected, lineBreak, sink);
+}
+
+DecodedDocument decodeDocumentBytes(std::span<const std::uint8_t> bytes, std::int32_t encoding,
+                                    std::int32_t lineBreak) {
+    DecodedDocument result;
+    // No encoding yields more units than bytes, and pages reserved but never written cost
+    // no memory.
+    result.text.reserve(bytes.size());
+    StringSink sink(result.text);
+    static_cast<DecodeOutcome&>(result) = decodeDocumentInto(bytes, encoding, lineBreak, sink);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "document/DocumentEncoder.h"
 
+#include "document/LineEncoder.h"
 #include "document/LineWriter.h"
 #include "document/TextEncoding.h"
 
@@ -34,25 +35,33 @@ bool encodeDocumentFile(std::u16string_view path, std::u16string_view text, std:
     return writer.close();
 }
 
+bool encodeDocumentTo(std::u16string_view text, std::int32_t encoding, std::int32_t lineBreak,
+                      const platform::Cp932Spelling& spelling,
+                      const std::function<bool(std::span<const std::uint8_t>)>& sink) {
+    LineEncoder encoder;
+    encoder.setSpelling(&spelling);
+    bool accepted = true;
+    forEachLine(text, [&](std::u16string_view line, bool first, bool last) {
+        if (accepted && first) {
+            accepted = sink(byteOrderMark(encoding));
+        }
+        if (accepted && !line.empty()) {
+            accepted = sink(encoder.encode(encoding, line));
+        }
+        if (accepted && !last) {
+            accepted = sink(lineBreakBytes(encoding, lineBreak));
+        }
+    });
+    return accepted;
+}
+
 std::vector<std::uint8_t> encodeDocumentBytes(std::u16string_view text, std::int32_t encoding,
                                               std::int32_t lineBreak,
                                               const platform::Cp932Spelling& spelling) {
     std::vector<std::uint8_t> bytes;
-    LineEncoder encoder;
-    encoder.setSpelling(&spelling);
-    auto append = [&](std::span<const std::uint8_t> part) {
+    encodeDocumentTo(text, encoding, lineBreak, spelling, [&](std::span<const std::uint8_t> part) {
         bytes.insert(bytes.end(), part.begin(), part.end());
-    };
-    forEachLine(text, [&](std::u16string_view line, bool first, bool last) {
-        if (first) {
-            append(byteOrderMark(encoding));
-        }
-        if (!line.empty()) {
-            append(encoder.encode(encoding, line));
-        }
-        if (!last) {
-            append(lineBreakBytes(encoding, lineBreak));
-        }
+        return true;
     });
     return bytes;
 }

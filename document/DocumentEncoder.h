@@ -4,6 +4,8 @@
 #include "platform/CodePage932Spelling.h"
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +20,12 @@ namespace document {
 bool encodeDocumentFile(std::u16string_view path, std::u16string_view text, std::int32_t encoding,
                         std::int32_t lineBreak,
                         const platform::Cp932Spelling& spelling = platform::Cp932Spelling{});
+
+// Hands the bytes encodeDocumentFile() writes to `sink`, piece by piece in order; stops at the
+// first piece the sink refuses and returns false then.
+bool encodeDocumentTo(std::u16string_view text, std::int32_t encoding, std::int32_t lineBreak,
+                      const platform::Cp932Spelling& spelling,
+                      const std::function<bool(std::span<const std::uint8_t>)>& sink);
 
 // The bytes encodeDocumentFile() writes, in memory.
 std::vector<std::uint8_t>

@@ -92,8 +92,18 @@ std::int32_t EncodingDetector::scanUtf16LineBreak(std::span<const std::uint8_t> 
     return LB_CRLF;
 }
 
-std::int32_t EncodingDetector::detectBytes(std::span<const std::uint8_t> file,
-                                           std::int32_t& lineBreak) {
+namespace {
+
+std::int32_t lineBreakOf(std::span<const std::uint8_t> file, std::int32_t encoding) {
+    // A byte scan misreads UTF-16 units such as U+4E0A or U+300D as line breaks.
+    return isUtf16(encoding) ? EncodingDetector::scanUtf16LineBreak(file, encoding)
+                             : EncodingDetector::scanLineBreak(file);
+}
+
+} // namespace
+
+std::int32_t EncodingDetector::guessBytes(std::span<const std::uint8_t> file,
+                                          std::int32_t& lineBreak) {
     const std::span<const std::uint8_t> sample = file.first(std::min(file.size(), kSampleSize));
     std::int32_t encoding = markedEncoding(file);
     if (encoding == ENC_NONE) {
@@ -102,11 +112,17 @@ std::int32_t EncodingDetector::detectBytes(std::span<const std::uint8_t> file,
     if (encoding == ENC_NONE) {
         encoding = guessEightBit(file, detectionWindow(file, kSampleSize));
     }
+    lineBreak = lineBreakOf(file, encoding);
+    return encoding;
+}
+
+std::int32_t EncodingDetector::detectBytes(std::span<const std::uint8_t> file,
+                                           std::int32_t& lineBreak) {
+    std::int32_t encoding = guessBytes(file, lineBreak);
     if (!decodesCleanly(file, encoding)) {
         encoding = cleanFallback(file, encoding);
+        lineBreak = lineBreakOf(file, encoding);
     }
-    // A byte scan misreads UTF-16 units such as U+4E0A or U+300D as line breaks.
-    lineBreak = isUtf16(encoding) ? scanUtf16LineBreak(file, encoding) : scanLineBreak(file);
     return encoding;
 }
 

@@ -40,6 +40,11 @@ public:
     // Classifies a whole file's bytes; never returns ENC_NONE, and always sets `lineBreak`.
     static std::int32_t detectBytes(std::span<const std::uint8_t> file, std::int32_t& lineBreak);
 
+    // The choice before it is confirmed on the whole file, with its line break: detectBytes()
+    // gives the same answer exactly when the file decodes cleanly in it, so a caller that
+    // decodes anyway can confirm it on the way and save a pass.
+    static std::int32_t guessBytes(std::span<const std::uint8_t> file, std::int32_t& lineBreak);
+
     // The first line break among the sample's bytes, for every 8-bit result: CR LF, CR or LF;
     // LB_CRLF when there is none. (Reading 16-bit units here would take a NUL beside a CR for
     // a UTF-16 break and a CR LF file for CR.)

@@ -72,8 +72,9 @@ const RecentFile* RecentFileList::entry(std::size_t index) const {
 std::size_t RecentFileList::serialize(std::span<std::byte> destination) const {
     return writeListBody(destination, [this](ListBodyWriter& writer) {
         for (const RecentFile& file : entries_) {
+            // An entry without room is left out alone: the others still fit around it.
             if (ListBodyWriter::stringSize(file.path) + FileRecord::kBytes > writer.remaining())
-                break;
+                continue;
             std::array<std::byte, FileRecord::kBytes> record{};
             file.record.store(record);
             writer.writeString(file.path);

@@ -32,10 +32,9 @@ std::u16string_view StringHistory::entry(std::size_t index) const {
 
 std::size_t StringHistory::serialize(std::span<std::byte> destination) const {
     return writeListBody(destination, [this](ListBodyWriter& writer) {
-        for (const std::u16string& text : entries_) {
-            if (!writer.writeString(text))
-                break;
-        }
+        // An entry without room is left out alone: the others still fit around it.
+        for (const std::u16string& text : entries_)
+            writer.writeString(text);
     });
 }
 

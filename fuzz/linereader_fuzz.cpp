@@ -2,6 +2,7 @@
 // NUL-terminated and no longer than its bytes allow, and joining the lines of a UTF-16 file
 // with its breaks gives back its units.
 #include "document/DocumentDecoder.h"
+#include "document/EncodingDetector.h"
 #include "document/LineReader.h"
 #include "document/TextEncoding.h"
 
@@ -38,6 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Auto detection, as opening a document does.
     const document::DecodedDocument decoded = document::decodeDocumentBytes(bytes, 0, 0);
     check(document::isValidEncoding(decoded.encoding));
+    std::int32_t lineBreak = 0;
+    check(decoded.encoding == document::EncodingDetector::detectBytes(bytes, lineBreak));
+    check(decoded.lineBreak == lineBreak);
     check(decoded.text.size() <= size + size / 2 + 1);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "platform/ClientWidget.h"
 
 #include "platform/CaretInternal.h"
+#include "platform/ControlHost.h"
 #include "platform/CursorInternal.h"
 #include "platform/FrameWidget.h"
 #include "platform/InputDispatch.h"
@@ -52,6 +53,10 @@ void setFocusQuietly(QWidget* widget) {
     settingFocus() = false;
 }
 
+bool focusBeingSetQuietly() {
+    return settingFocus();
+}
+
 ClientWidget::ClientWidget(HWND hwnd, QWidget* frame) : QWidget(frame), hwnd_(hwnd) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -83,6 +88,14 @@ bool ClientWidget::event(QEvent* event) {
                 query->setValue(q, answerInputMethodQuery(hwnd_, q));
         }
         query->accept();
+        return true;
+    }
+    const bool keyEvent = event->type() == QEvent::KeyPress ||
+                          event->type() == QEvent::KeyRelease ||
+                          event->type() == QEvent::ShortcutOverride;
+    if (keyEvent && alive() && hostedInputWidget(hwnd_) != nullptr) {
+        // A standard control's widget has had the key already; what it leaves goes no further.
+        event->accept();
         return true;
     }
     if (event->type() == QEvent::KeyPress && alive()) {

@@ -91,15 +91,25 @@ FileClaim::Outcome FileClaim::claim(std::string_view name, const ClaimHolder& se
         if (fd < 0)
             return Outcome::Unavailable;
         if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            const bool busy = errno == EWOULDBLOCK;
-            if (busy && holder != nullptr)
+            if (errno == EINTR) {
+                close(fd);
+                continue;
+            }
+            if (errno != EWOULDBLOCK) {
+                close(fd);
+                return Outcome::Unavailable;
+            }
+            // Only a holder's lock is exclusive; a copy that merely looks (holderOf) takes a
+            // shared one for a moment. When a shared lock can be had, nobody holds the claim.
+            if (flock(fd, LOCK_SH | LOCK_NB) == 0) {
+                close(fd);
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+                continue;
+            }
+            if (holder != nullptr)
                 *holder = readRecord(fd);
             close(fd);
-            if (busy)
-                return Outcome::HeldElsewhere;
-            if (errno == EINTR)
-                continue;
-            return Outcome::Unavailable;
+            return Outcome::HeldElsewhere;
         }
         if (!stillLinked(fd, path)) {
             close(fd);

@@ -2,6 +2,7 @@
 
 #include "platform/AnonymousMemory.h"
 #include "platform/CodePage.h"
+#include "platform/FileWriteFaultInternal.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,17 +27,7 @@ int openRetrying(const std::string& path, int flags, mode_t mode = 0) {
 }
 
 bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return writeAllBytes(fd, data, size);
 }
 
 } // namespace

@@ -73,11 +73,17 @@ int FrameWidget::borderWidth() const {
     return width;
 }
 
+int FrameWidget::dockedBarHeight() const {
+    const HWND bar = window_->dockedBar;
+    return liveWindow(bar) != nullptr && bar->frame->parentWidget() == this ? bar->frame->height()
+                                                                            : 0;
+}
+
 QRect FrameWidget::clientGeometry() const {
     const int border = borderWidth();
     const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const int w = width() - 2 * border - (window_->vbar.shown ? extent : 0);
-    const int h = height() - 2 * border - (window_->hbar.shown ? extent : 0);
+    const int h = height() - 2 * border - (window_->hbar.shown ? extent : 0) - dockedBarHeight();
     return QRect(border, border, std::max(w, 0), std::max(h, 0));
 }
 
@@ -89,6 +95,11 @@ QSize FrameWidget::layoutChildren() {
     hbar_->setGeometry(client.left(), client.bottom() + 1, client.width(), extent);
     vbar_->setVisible(window_->vbar.shown);
     hbar_->setVisible(window_->hbar.shown);
+    if (const int barHeight = dockedBarHeight(); barHeight > 0) {
+        const int border = borderWidth();
+        window_->dockedBar->frame->setGeometry(border, height() - border - barHeight,
+                                               width() - 2 * border, barHeight);
+    }
     return client.size();
 }
 

@@ -25,6 +25,8 @@ public:
     QScrollBar* bar(int which) const { return which == SB_VERT ? vbar_ : hbar_; }
     // Border width from the styles (WS_BORDER 1, WS_EX_CLIENTEDGE 2 more).
     int borderWidth() const;
+    // The height of a soft-key bar docked along the bottom edge, 0 without one.
+    int dockedBarHeight() const;
     // The client area's rectangle inside this widget.
     QRect clientGeometry() const;
     // Positions the client widget and bars; returns the client size.

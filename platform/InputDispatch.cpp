@@ -1,5 +1,6 @@
 #include "platform/InputDispatch.h"
 
+#include "platform/DialogInternal.h"
 #include "platform/SoftKeyBar.h"
 #include "platform/WindowObject.h"
 
@@ -34,6 +35,10 @@ bool dispatchInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     msg.time = GetTickCount();
     GetCursorPos(&msg.pt);
     if (preTranslateInput(msg) || pressSoftKey(msg))
+        return false;
+    // Inside a dialog the dialog's keyboard navigation comes next, as a dialog's message loop
+    // asks IsDialogMessage before dispatching.
+    if (const HWND dialog = dialogOf(hwnd); dialog != nullptr && IsDialogMessage(dialog, &msg))
         return false;
     if (IsWindow(hwnd))
         SendMessage(hwnd, message, wParam, lParam);

@@ -1,5 +1,6 @@
 #include "platform/ModalAnswers.h"
 
+#include "platform/DialogAnswers.h"
 #include "platform/WindowInternal.h"
 
 #include <deque>
@@ -52,6 +53,7 @@ bool modalLoopsUnattended() {
 
 void clearModalAnswers() {
     answers() = Answers{};
+    clearDialogAnswers();
 }
 
 } // namespace platform

@@ -217,9 +217,11 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
         w->client->update(area);
     }
     if ((flags & SW_SCROLLCHILDREN) != 0) {
+        // Without a scroll rectangle every child moves, the ones outside the visible part too
+        // (a dialog taller than its window scrolls them in).
         for (HWND child : platform::liveWindows()) {
-            if (child->parent == hwnd && (child->style & WS_CHILD) != 0 &&
-                area.intersects(child->frame->geometry()))
+            if (child->parent == hwnd && (child->style & WS_CHILD) != 0 && child != w->dockedBar &&
+                (scroll == nullptr || area.intersects(child->frame->geometry())))
                 child->frame->move(child->frame->pos() + offset);
         }
     }

@@ -1,6 +1,7 @@
 #include "platform/SoftKeyBar.h"
 
 #include "platform/ClientWidget.h"
+#include "platform/DialogInternal.h"
 #include "platform/FrameWidget.h"
 #include "platform/Gdi.h"
 #include "platform/WindowInternal.h"
@@ -173,8 +174,12 @@ HWND CreateSoftKeyBar(HWND parent, int id, DWORD style) {
     RECT client;
     GetClientRect(parent, &client);
     const int height = SoftKeyBarHeight();
-    return CreateWindowEx(0, kSoftKeyBarClass, u"", style | WS_CHILD, 0, client.bottom - height,
-                          client.right, height, parent, childId(id), nullptr, nullptr);
+    const HWND bar =
+        CreateWindowEx(0, kSoftKeyBarClass, u"", style | WS_CHILD, 0, client.bottom - height,
+                       client.right, height, parent, childId(id), nullptr, nullptr);
+    if (bar != nullptr && IsDialogWindow(parent))
+        platform::dockSoftKeyBar(parent, bar);
+    return bar;
 }
 
 int SoftKeyBarHeight() {
@@ -192,7 +197,8 @@ HWND SoftKeyBarOf(HWND hwnd) {
         return nullptr;
     // The toolkit keeps siblings in stacking order, the topmost last.
     HWND best = nullptr;
-    qsizetype bestIndex = -1;
+    // A dialog's docked bar is not among the client's children (index -1) but still counts.
+    qsizetype bestIndex = -2;
     const QObjectList& stack = top->client->children();
     for (const auto& [bar, state] : bars()) {
         if (GetParent(bar) != top || !IsWindowVisible(bar))

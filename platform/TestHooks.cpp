@@ -1,5 +1,7 @@
 #include "platform/TestHooks.h"
 
+#include "platform/ControlHost.h"
+
 #include "platform/Application.h"
 #include "platform/ClientWidget.h"
 #include "platform/FrameWidget.h"
@@ -62,9 +64,14 @@ QString typedText(int virtualKey, unsigned modifiers) {
     }
 }
 
+// Where the toolkit delivers a window's input: a standard control's widget, else the client
+// area.
 QWidget* clientWidget(HWND hwnd) {
     PlatformWindow* w = platform::liveWindow(hwnd);
-    return w != nullptr ? w->client : nullptr;
+    if (w == nullptr)
+        return nullptr;
+    QWidget* hosted = platform::hostedInputWidget(hwnd);
+    return hosted != nullptr ? hosted : w->client;
 }
 
 Qt::MouseButton qtButton(platform::test::MouseButton button) {

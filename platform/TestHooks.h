@@ -6,6 +6,7 @@
 #include "platform/WinTypes.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,26 @@ struct PopupMenuCall {
 // The message boxes and popup menus shown since the last call, oldest first; clears the log.
 std::vector<MessageBoxCall> takeMessageBoxCalls();
 std::vector<PopupMenuCall> takePopupMenuCalls();
+
+// The next GetOpenFileName or GetSaveFileName answers `path` (nullopt: cancelled) without
+// showing anything; an overwrite prompt it raises still asks through MessageBox.
+void queueFileDialogAnswer(std::optional<std::u16string> path);
+struct FileDialogCall {
+    bool save;
+    HWND owner;
+    std::u16string title;
+    std::vector<std::u16string> filter; // description, pattern, description, pattern, ...
+    std::u16string initialFolder;
+    std::u16string initialName;
+    DWORD flags;
+    std::optional<std::u16string> answer;
+};
+// The file dialogs shown since the last call, oldest first; clears the log.
+std::vector<FileDialogCall> takeFileDialogCalls();
+
+// Drops files from the desktop onto the client point (x, y) of hwnd through the toolkit's
+// real drag-and-drop events; false when the drop was refused (no window there accepts files).
+bool dropFiles(HWND hwnd, const std::vector<std::u16string>& paths, int x, int y);
 
 // Makes every later LocalAlloc of more than `bytes` fail as if memory were exhausted; SIZE_MAX
 // lets every request through again.

@@ -31,6 +31,7 @@ bool sameName(std::u16string_view a, std::u16string_view b) {
 } // namespace
 
 std::shared_ptr<WindowClass> findWindowClass(std::u16string_view name) {
+    registerStandardClasses();
     for (const auto& c : registry().classes) {
         if (sameName(c->name, name))
             return c;

@@ -73,6 +73,8 @@ struct PlatformWindow {
     std::optional<HIMC> inputContext;
     bool showsSystemComposition = true;
     int sizeNesting = 0;
+    // A dialog's soft-key bar, docked below the client area.
+    HWND dockedBar = nullptr;
 };
 
 namespace platform {
@@ -101,6 +103,8 @@ LRESULT eraseBackground(HWND hwnd, HDC dc);
 
 // Gives a widget the toolkit's keyboard focus without it echoing back as a SetFocus.
 void setFocusQuietly(QWidget* widget);
+// True while setFocusQuietly runs.
+bool focusBeingSetQuietly();
 // The desktop took the keyboard from hwnd: it gets WM_KILLFOCUS and nobody has the focus.
 void loseFocusToDesktop(HWND hwnd);
 

@@ -140,6 +140,9 @@ HWND CreateWindowEx(DWORD exStyle, const char16_t* className, const char16_t* wi
 
     QWidget* parentWidget = parent != nullptr ? static_cast<QWidget*>(parent->client) : nullptr;
     auto* frame = new FrameWidget(std::move(owned), parentWidget, !child);
+    // A window made disabled takes no input until enabled.
+    if ((style & WS_DISABLED) != 0)
+        frame->setEnabled(false);
     if (x == CW_USEDEFAULT) {
         x = 0;
         y = 0;

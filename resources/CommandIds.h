@@ -25,6 +25,8 @@ constexpr UINT ID_APP_EXIT = 32771;
 // The "(None)" and "dummy" items that stand in the Recent and Insert submenus until they
 // are filled.
 constexpr UINT ID_MENU_PLACEHOLDER = 32836;
+// The "(なし)" item of a Recent or Insert submenu that has nothing to list; no table knows it.
+constexpr UINT ID_MENU_EMPTY = 49999;
 
 // Menu (soft key 2 of the main menu bar).
 constexpr UINT ID_SHIFTLOCK = 32797;

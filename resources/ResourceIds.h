@@ -18,6 +18,38 @@ constexpr int IDC_ABOUT_ICON = 201;
 constexpr int IDC_ABOUT_NAME = 202;
 constexpr int IDC_ABOUT_NOTE = 203;
 
+// The settings dialogs. Their controls' ids are the numbers the settings record is edited by.
+constexpr int IDD_SETTINGS = 133;
+constexpr int IDD_SEARCH_OPTION = 134;
+constexpr int IDD_COMPATIBILITY = 135;
+constexpr int IDC_FONT_NAME = 1000;
+constexpr int IDC_FONT_SIZE = 1001;
+constexpr int IDC_TAB_SIZE = 1002;
+constexpr int IDC_MENU_TENKEY = 1003;
+constexpr int IDC_NO_WORDWRAP = 1004;
+constexpr int IDC_VOLUME_SCROLL = 1005;
+constexpr int IDC_VOLUME_LABEL = 1006;
+constexpr int IDC_RECENT_COUNT = 1007;
+constexpr int IDC_SHOW_LINEBREAK = 1008;
+constexpr int IDC_SHOW_TAB = 1009;
+constexpr int IDC_SHOW_WIDESPACE = 1010;
+constexpr int IDC_SHOW_SPACE = 1011;
+constexpr int IDC_FULL_SCREEN = 1012;
+constexpr int IDC_BOLD = 1013;
+constexpr int IDC_UNDERLINE = 1014;
+constexpr int IDC_NO_AUTODETECT = 1015;
+constexpr int IDC_LINE_SPACING = 1016;
+constexpr int IDC_NEWFILE_ENCODING = 1018;
+constexpr int IDC_NEWFILE_LINEBREAK = 1020;
+constexpr int IDC_WRAP_PORTRAIT = 1021;
+constexpr int IDC_WRAP_LANDSCAPE = 1022;
+constexpr int IDC_LINE_NUMBERS = 1023;
+constexpr int IDC_REGEX = 1013;
+constexpr int IDC_IGNORE_CASE = 1014;
+constexpr int IDC_NO_IME_ON_FOCUS = 1016;
+constexpr int IDC_BACKSPACE_IN_CHAR = 1017;
+constexpr int IDC_BACK_AS_BACKSPACE = 1018;
+
 // Strings.
 constexpr int IDS_APPNAME = 128;
 constexpr int IDS_FONT_NOTSET = 1005;

@@ -1,8 +1,9 @@
 #pragma once
-// The program's resources, looked up by number: menus, accelerator tables and strings. Each is
+// The program's resources, looked up by number: menus, accelerator tables, dialogs and strings. Each is
 // written once as data in this folder; code asks for it here.
 
 #include "platform/Accelerator.h"
+#include "platform/DialogTemplate.h"
 #include "platform/WinTypes.h"
 
 #include <span>
@@ -16,6 +17,8 @@ namespace resources {
 HMENU loadMenu(int id);
 // A new accelerator table from table id; the caller owns it. Null for an unknown id.
 HACCEL loadAccelerators(int id);
+// Dialog template id; it lives for the whole run. Null for an unknown id.
+const platform::DialogTemplate* loadDialog(int id);
 // The text of string id; empty for an unknown id.
 std::u16string_view loadString(int id);
 // The image file (PNG) of icon id; empty for an unknown id.

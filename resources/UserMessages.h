@@ -15,3 +15,6 @@ constexpr UINT UM_REBUILDMENU = WM_APP + 0x66;
 constexpr UINT UM_BARMENU = WM_APP + 0x67;
 // To the view: wParam = the edit window that just got the focus.
 constexpr UINT UM_EDITFOCUS = WM_APP + 0x68;
+// To a scroll dialog, from a control that got the focus: wParam = the window that lost it,
+// lParam = the control. Only dialogs receive it, so it may share UM_SETMODIFIED's number.
+constexpr UINT UM_ENSUREVISIBLE = WM_APP + 0x64;

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic xvfb xauth xdotool x11-apps
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-daemon
-  python3
+  python3 xdg-utils
 )
 
 missing=()

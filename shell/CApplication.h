@@ -47,6 +47,9 @@ public:
     const platform::CommandMap& commandMap() const override;
 
 private:
+    // Offers to add or remove the desktop association of "*.txt" and "*.ini".
+    void OnAssociation();
+
     document::IniFile iniStore_;
     document::IniFile miscStore_;
     std::int32_t rememberedStatus22_ = 0;

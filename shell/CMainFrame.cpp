@@ -227,8 +227,14 @@ bool CMainFrame::LoadMenuBar(platform::SoftKeyMenuBar& bar, int menuId) {
         !bar.loadMenu(resources::loadMenu(menuId)))
         return false;
     for (int key = 0; key < kSoftKeys; ++key) {
-        if (HMENU popup = bar.buttonMenu(key); popup != nullptr)
-            LabelMenuItems(popup);
+        HMENU popup = bar.buttonMenu(key);
+        if (popup == nullptr)
+            continue;
+        if (&bar == &mainBar_) {
+            view_.FillRecentMenu(popup);
+            view_.FillInsertMenu(popup);
+        }
+        LabelMenuItems(popup);
     }
     return true;
 }

@@ -2,16 +2,21 @@
 
 #include "document/LineBreakKind.h"
 #include "document/TextEncoding.h"
+#include "document/Utf8Text.h"
 #include "editctl/NEditMessages.h"
+#include "platform/DropFiles.h"
 #include "platform/Gdi.h"
+#include "platform/ProgramDirectory.h"
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 #include "resources/UserMessages.h"
+#include "shell/Association.h"
 #include "shell/CApplication.h"
 #include "shell/CommandLine.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace shell {
 
@@ -35,6 +40,15 @@ void registerViewClass() {
     platform::WindowObject::registerClass(wc);
 }
 
+// A path named relative to the folder the program started in, made whole so that the recent
+// list and the lock name the same file from anywhere.
+std::u16string absolutePath(const std::u16string& path) {
+    std::error_code error;
+    const std::filesystem::path whole =
+        std::filesystem::absolute(std::filesystem::path(path), error);
+    return error ? path : whole.lexically_normal().u16string();
+}
+
 std::u16string filterFromResource() {
     std::u16string filter(resources::loadString(IDS_FILE_FILTER).substr(0, kMaxFilter));
     std::replace(filter.begin(), filter.end(), u'|', u'\0');
@@ -44,7 +58,9 @@ std::u16string filterFromResource() {
 } // namespace
 
 CMainView::CMainView()
-    : fileFilter_(filterFromResource()), findHistory_("find.mru"), replaceHistory_("repl.mru") {}
+    : fileFilter_(filterFromResource()), findHistory_("find.mru"), replaceHistory_("repl.mru") {
+    templates_.load(document::utf8ToUtf16(platform::programDirectory() + "template.ini"));
+}
 
 CMainView::~CMainView() {
     // The bar and the editor go before the view's own window.
@@ -69,6 +85,8 @@ const platform::MessageMap& CMainView::messageMap() const {
         onMessage<WM_PAINT, &CMainView::OnPaint>(),
         onMessage<UM_SETMODIFIED, &CMainView::OnSetModified>(),
         onMessage<UM_EDITFOCUS, &CMainView::OnEditFocus>(),
+        onMessage<WM_TIMER, &CMainView::OnTimer>(),
+        onMessage<WM_DROPFILES, &CMainView::OnDropFiles>(),
     };
     static const platform::MessageMap map{&WindowObject::messageMap(), entries};
     return map;
@@ -80,29 +98,32 @@ const platform::CommandMap& CMainView::commandMap() const {
     using platform::notConnected;
     using platform::notConnectedRange;
     using platform::onCommand;
+    using platform::onCommandRange;
     static constexpr platform::CommandEntry entries[] = {
-        notConnected(ID_FILE_OPEN),
-        notConnected(ID_FILE_NEW),
-        notConnected(ID_FILE_REOPEN),
-        notConnectedRange(ID_RECENT_FIRST, ID_RECENT_LAST),
-        notConnected(ID_FILE_SAVEAS),
-        notConnected(ID_FILE_SAVE),
-        notConnected(ID_ENCODE_AUTO),
-        notConnectedRange(ID_ENCODE_SJIS, ID_ENCODE_UTF16),
-        notConnected(ID_ENCODE_LATIN),
-        notConnectedRange(ID_LINEBREAK_CR, ID_LINEBREAK_LF),
-        notConnected(ID_FILE_AUTOSAVE),
+        onCommand<&CMainView::OnFileOpen>(ID_FILE_OPEN),
+        onCommand<&CMainView::OnFileNew>(ID_FILE_NEW),
+        onCommand<&CMainView::OnReopen, &CMainView::ReopenState>(ID_FILE_REOPEN),
+        onCommandRange<&CMainView::OnRecent>(ID_RECENT_FIRST, ID_RECENT_LAST),
+        onCommand<&CMainView::OnSaveAs>(ID_FILE_SAVEAS),
+        onCommand<&CMainView::OnSave>(ID_FILE_SAVE),
+        onCommand<&CMainView::OnAutoDetect, &CMainView::AutoDetectState>(ID_ENCODE_AUTO),
+        onCommandRange<&CMainView::OnEncoding, &CMainView::EncodingState>(ID_ENCODE_SJIS,
+                                                                          ID_ENCODE_UTF16),
+        onCommand<&CMainView::OnEncoding, &CMainView::EncodingState>(ID_ENCODE_LATIN),
+        onCommandRange<&CMainView::OnLineBreak, &CMainView::LineBreakState>(ID_LINEBREAK_CR,
+                                                                            ID_LINEBREAK_LF),
+        onCommand<&CMainView::OnAutoSave, &CMainView::AutoSaveState>(ID_FILE_AUTOSAVE),
         notConnected(ID_GOTO_LINE),
         notConnected(ID_FIND),
         notConnected(ID_REPLACE),
-        notConnected(ID_SEARCH_OPTION),
+        onCommand<&CMainView::OnSearchOption>(ID_SEARCH_OPTION),
         onCommand<&CMainView::OnFontUp>(ID_VIEW_FONTUP),
         onCommand<&CMainView::OnFontDown>(ID_VIEW_FONTDOWN),
         onCommand<&CMainView::OnWordWrap, &CMainView::WordWrapState>(ID_VIEW_WORDWRAP),
         onCommand<&CMainView::OnRefresh>(ID_VIEW_REFRESH),
-        notConnectedRange(ID_TEMPLATE_FIRST, ID_TEMPLATE_LAST),
-        notConnected(ID_TOOLS_OPTION),
-        notConnected(ID_TOOLS_COMPATIBILITY),
+        onCommandRange<&CMainView::OnTemplate>(ID_TEMPLATE_FIRST, ID_TEMPLATE_LAST),
+        onCommand<&CMainView::OnOption>(ID_TOOLS_OPTION),
+        onCommand<&CMainView::OnCompatibility>(ID_TOOLS_COMPATIBILITY),
     };
     static const platform::CommandMap map{&WindowObject::commandMap(), entries};
     return map;
@@ -129,12 +150,20 @@ LRESULT CMainView::OnCreate(WPARAM wParam, LPARAM lParam) {
     if (settings_.noWordWrap != 0 || noWordWrapOption_)
         style |= kNoWrapStyle;
     wordWrapOn_ = (style & WS_HSCROLL) == 0;
-    if (settings_.firstRun)
+    if (settings_.firstRun) {
+        AskAssociation(AssociationAsk::FirstRun);
         markFirstRunDone(app->IniStore());
+    }
     RECT client;
     GetClientRect(hwnd(), &client);
     editor_.Create(style, client, hwnd(), kEditorId);
     NewDocument();
+    ListenForFrontRequests();
+    DragAcceptFiles(hwnd(), TRUE);
+    if (!commandLinePath_.empty() && !Open(absolutePath(commandLinePath_), OpenMode::Startup)) {
+        PostMessage(Frame(), WM_CLOSE, 0, 0);
+        return 0;
+    }
     ApplySettings();
     return 0;
 }
@@ -151,18 +180,6 @@ void CMainView::ReadCommandLine() {
             commandLinePath_ = argument;
         }
     }
-}
-
-void CMainView::NewDocument() {
-    encoding_ = document::encodingForSettingsRow(settings_.newFileCharCode);
-    lineBreak_ = document::lineBreakForSettingsRow(settings_.newFileLineBreak);
-    path_.clear();
-    hasFile_ = 0;
-    editor_.MarkUnmodified();
-    editor_.SetText(u"");
-    SendMessage(editor_.hwnd(), EM_SETSEL, 0, 0);
-    SendMessage(editor_.hwnd(), EM_SCROLLCARET, 0, 0);
-    UpdateTitle(0);
 }
 
 void CMainView::ApplySettings() {
@@ -218,11 +235,6 @@ void CMainView::UpdateTitle(WPARAM modified) {
     if (modified != 0)
         title += u'*';
     SetWindowText(GetParent(hwnd()), title.c_str());
-}
-
-bool CMainView::QueryClose() {
-    // Nothing can be saved yet, so there is nothing to offer.
-    return true;
 }
 
 void CMainView::DeleteBar() {

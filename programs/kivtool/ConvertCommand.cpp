@@ -128,10 +128,8 @@ int runConvert(std::span<char* const> args) {
     }
     const document::Occurrences lacking =
         document::findUnencodable(decoded.text, options.to, decoded.spelling);
-    if (lacking.any()) {
-        losses.push_back(std::string(document::encodingName(options.to)) + " lacks " +
-                         std::to_string(lacking.count) + " characters, each written as '?'" +
-                         kivtool::firstPlace(lacking));
+    for (const std::string& loss : kivtool::describeUnencodable(lacking, options.to)) {
+        losses.push_back(loss);
     }
     for (const std::string& loss : losses) {
         std::fprintf(stderr, "kivtool convert: %s\n", loss.c_str());

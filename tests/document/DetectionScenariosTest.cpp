@@ -129,6 +129,11 @@ TEST(DetectionScenarios, AutoPicksACleanEncodingAndTheCheckAgreesWithDecoding) {
         std::int32_t lineBreak = 0;
         const std::int32_t detected = EncodingDetector::detectBytes(file, lineBreak);
         ASSERT_TRUE(decodesCleanly(file, detected));
+        // Opening in Auto mode confirms the guess while decoding: the same answer and text.
+        const DecodedDocument automatic = decodeDocumentBytes(file, ENC_NONE, 0);
+        ASSERT_EQ(automatic.encoding, detected);
+        ASSERT_EQ(automatic.lineBreak, lineBreak);
+        ASSERT_EQ(automatic.text, decodeDocumentBytes(file, detected, lineBreak).text);
         for (std::int32_t encoding = 1; encoding <= 10; ++encoding) {
             LineReader reader;
             reader.attach(file, encoding);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 #include <unistd.h>
 
 using document::FileLock;
@@ -96,4 +97,21 @@ TEST(FileLockProcesses, TheHolderIsAskedToComeToTheFront) {
     const platform::ClaimHolder gone = outcome.holder;
     peer.kill();
     EXPECT_FALSE(FileLock::bringToFront(gone));
+}
+
+// Another copy only looking at a lock (Save As testing its target) must never make a claim of
+// this copy see the file as held, which would close this copy.
+TEST(FileLockClaims, AnotherCopyLookingAtALockNeverMakesAClaimFail) {
+    ScratchProgramDirectory dir;
+    const std::string path = dir.root() + "probed.txt";
+    PeerProcess prober;
+    std::thread probing([&] { prober.run("probe 30000 " + path); });
+    int refused = 0;
+    for (int n = 0; n < 3000; ++n) {
+        FileLock lock;
+        if (lock.claim(u16(path), 5).result != FileLock::Result::Claimed)
+            ++refused;
+    }
+    probing.join();
+    EXPECT_EQ(refused, 0);
 }

@@ -181,3 +181,22 @@ TEST(ListBodies, SerializingIntoLittleRoomDropsTheOldest) {
     EXPECT_LT(back.count(), 60u);
     EXPECT_EQ(back.entry(0)->record.caretPosition(), 59) << "the most recent entries are kept";
 }
+
+// One entry too large for the shared block costs that entry, not the list.
+TEST(ListBodies, AnEntryTooLargeForTheBlockIsTheOnlyOneLeftOut) {
+    StringHistory history("find.mru", kMemoryOnly);
+    history.add(u"older");
+    history.add(u"old");
+    history.add(std::u16string(40000, u'h'));
+    history.deserialize(asBytes(serialized(history)));
+    EXPECT_EQ(entries(history), (std::vector<std::u16string>{u"old", u"older"}));
+
+    RecentFileList list("file.mru", kMemoryOnly);
+    list.add(u"/kept.txt", caretAt(3));
+    list.add(u"/" + std::u16string(40000, u'p'), caretAt(9));
+    RecentFileList back("file.mru", kMemoryOnly);
+    back.deserialize(asBytes(serialized(list)));
+    ASSERT_EQ(back.count(), 1u);
+    EXPECT_EQ(back.entry(0)->path, u"/kept.txt");
+    EXPECT_EQ(back.entry(0)->record.caretPosition(), 3);
+}

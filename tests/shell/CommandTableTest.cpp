@@ -94,15 +94,19 @@ TEST_F(CommandTable, AcceleratorsRunCommandsAndTypeNothing) {
     EXPECT_EQ(text(), u"日本語 text日本語 text");
     platform::test::pressKey(editor(), 'Z', platform::test::Control);
     EXPECT_EQ(text(), u"日本語 text");
-    // An accelerator whose command is not connected yet does nothing at all.
+    // Ctrl+O first offers the changed text for saving; Cancel keeps everything.
+    platform::test::queueMessageBoxAnswer(IDCANCEL);
     platform::test::pressKey(editor(), 'O', platform::test::Control);
     platform::test::pumpMessages();
-    EXPECT_TRUE(platform::test::takeMessageBoxCalls().empty());
+    const auto asked = platform::test::takeMessageBoxCalls();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, u"File is modified.Save?");
     EXPECT_EQ(text(), u"日本語 text");
     // With Shift held the combination is another one and reaches the control.
     platform::test::pressKey(editor(), 'Q', platform::test::Control | platform::test::Shift);
     platform::test::pumpMessages();
     EXPECT_TRUE(IsWindow(frame().hwnd()));
+    platform::test::queueMessageBoxAnswer(IDNO);
     platform::test::pressKey(editor(), 'Q', platform::test::Control);
     platform::test::pumpMessages();
     EXPECT_EQ(app().Frame()->hwnd(), nullptr);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using kivtest::EditorProgram;
 
 namespace {
@@ -55,8 +57,14 @@ TEST_F(StartUp, TheFirstRunIsMarkedOnceAndLaterRunsLeaveTheFileAlone) {
 }
 
 TEST_F(StartUp, TheCommandLineNamesOneFileAndTurnsWordWrapOffForThisRunOnly) {
-    start("[init]\nfirst=1\n", u"\"notes with blanks.txt\" -NoWordWrap second.txt");
-    EXPECT_EQ(view().CommandLinePath(), u"notes with blanks.txt");
+    const std::string notes = scratch_.root() + "notes with blanks.txt";
+    std::ofstream(notes) << "メモ\n";
+    const std::u16string path(notes.begin(), notes.end());
+    start("[init]\nfirst=1\n", u"\"" + path + u"\" -NoWordWrap second.txt");
+    EXPECT_EQ(view().CommandLinePath(), path);
+    EXPECT_EQ(view().Path(), path);
+    EXPECT_EQ(text(), u"メモ\r");
+    EXPECT_EQ(caption(), u"notes with blanks.txt");
     EXPECT_FALSE(wraps(editor()));
     EXPECT_FALSE(view().WordWrapOn());
     EXPECT_EQ(view().Settings().noWordWrap, 0);

@@ -84,6 +84,9 @@ kiv)
   export KIV_PROGRAM_DIR="$ims_work/program"
   export KIV_RUNTIME_DIR="$ims_work/kiv-runtime"
   mkdir -m 700 "$KIV_RUNTIME_DIR"
+  # Not a first run: no question about the desktop association before the window.
+  mkdir -p "$KIV_PROGRAM_DIR"
+  printf '[init]\nfirst=1\n' >"$KIV_PROGRAM_DIR/kiv.ini"
   "$program" 2>"$ims_work/program.err" &
   program_pid=$!
   window_name='^kiv$'

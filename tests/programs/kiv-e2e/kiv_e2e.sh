@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # kiv_e2e.sh <kiv> <clipboard-peek>: starts kiv on a private Xvfb display and uses it as a
 # person would: types Japanese and ASCII text, copies it with accelerators, toggles word wrap
-# through the soft-key menu and exits through the File menu.
+# through the soft-key menu and exits through the File menu, discarding the text.
 set -euo pipefail
 kiv=$1
 peek=$2
@@ -38,7 +38,9 @@ export DISPLAY=":$display"
 export QT_QPA_PLATFORM=xcb
 export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
 export KIV_PROGRAM_DIR="$work/program"
-mkdir -p "$work/run" && chmod 700 "$work/run"
+mkdir -p "$work/run" "$KIV_PROGRAM_DIR" && chmod 700 "$work/run"
+# Not a first run: no question about the desktop association before the window.
+printf '[init]\nfirst=1\n' >"$KIV_PROGRAM_DIR/kiv.ini"
 export KIV_RUNTIME_DIR="$work/run"
 
 fail() {
@@ -113,8 +115,14 @@ xdotool type "Y"
 second=$(copied | sed -n 2p)
 [ "${second:0:1}" = "Y" ] || fail "word wrap did not go off: [${second:0:20}...]"
 
-# File > Exit (the last item) ends the program.
+# File > Exit (the last item) ends the program once the question about the changed text is
+# answered No.
 menu F1 Up Return
+box=$(timeout 10 xdotool search --sync --onlyvisible --name "^Save Confirm$" | head -n 1) ||
+  fail "no question before closing the changed text"
+xdotool windowfocus --sync "$box"
+sleep 0.3
+xdotool key alt+n
 for _ in $(seq 100); do
   kill -0 "$kiv_pid" 2>/dev/null || break
   sleep 0.1

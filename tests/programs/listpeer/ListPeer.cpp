@@ -7,6 +7,7 @@
 //   dump                    recent files as "PATH<TAB>CARET" lines, then history entries as "=
 //   TEXT" claim PATH WINDOW       claim a file lock: "claimed", "held PID WINDOW" or "unavailable"
 //   release                 give the file lock up
+//   probe N PATH            look at the holder of a file lock N times: "probed"
 //   listen                  start answering bring-to-front requests
 //   requests                windows asked for since the last call, one per line
 //   lock NAME | unlock      take or give back a named mutex
@@ -76,6 +77,12 @@ int main() {
                 out << "held " << outcome.holder.processId << ' ' << outcome.holder.window << '\n';
             else
                 out << "unavailable\n";
+        } else if (command == "probe") {
+            const auto space = rest.find(' ');
+            const std::u16string path = utf8ToUtf16(rest.substr(space + 1));
+            for (int n = std::stoi(rest.substr(0, space)); n > 0; --n)
+                FileLock::holderOf(path);
+            out << "probed\n";
         } else if (command == "release") {
             lock.release();
         } else if (command == "listen") {

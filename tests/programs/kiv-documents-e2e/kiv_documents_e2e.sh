@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# kiv_documents_e2e.sh <kiv> <sample>: starts kiv on a private Xvfb display with a copy of the
+# Shift_JIS sample, types at the top, saves with Ctrl+S and compares the bytes on disk; types
+# again, asks to quit, answers No to the save question and checks the file kept the first save.
+# In between, a second kiv asked for the same file ends and leaves the file to the first.
+set -euo pipefail
+kiv=$1
+sample=$2
+for tool in Xvfb xdotool; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "$tool is missing: skipped"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+kiv_pid=
+cleanup() {
+  [ -n "$kiv_pid" ] && kill "$kiv_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec {fd}<> <(:)
+Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display=
+for _ in $(seq 100); do
+  if read -r -t 0.1 display <&"$fd" 2>/dev/null && [ -n "$display" ]; then
+    break
+  fi
+done
+if [ -z "$display" ]; then
+  echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1
+fi
+export DISPLAY=":$display"
+export QT_QPA_PLATFORM=xcb
+export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
+export KIV_PROGRAM_DIR="$work/program"
+mkdir -p "$work/run" "$work/program" && chmod 700 "$work/run"
+export KIV_RUNTIME_DIR="$work/run"
+# No first-run question about the desktop association.
+printf '[init]\nfirst=1\n' >"$work/program/kiv.ini"
+
+fail() {
+  echo "$1"; cat "$work/err.txt"; exit 1
+}
+
+expect_title() {
+  local title
+  for _ in $(seq 50); do
+    title=$(xdotool getwindowname "$window")
+    [ "$title" = "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "title: expected [$1], got [$title]"
+}
+
+doc="$work/autumn-walk.txt"
+cp "$sample" "$doc"
+"$kiv" "$doc" 2>"$work/err.txt" &
+kiv_pid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "^autumn-walk.txt$" | head -n 1) ||
+  fail "no kiv window titled after the file"
+xdotool windowfocus --sync "$window"
+sleep 0.5
+
+xdotool type --delay 40 "Draft: "
+expect_title "autumn-walk.txt*"
+xdotool key ctrl+s
+expect_title "autumn-walk.txt"
+# Shift_JIS writes ASCII as itself: the file is the typed text followed by the sample's bytes.
+{ printf 'Draft: '; cat "$sample"; } >"$work/expected"
+cmp "$doc" "$work/expected" || fail "the saved bytes differ from the edited text"
+
+# A second copy asked for the same file hands it to this one and ends by itself.
+timeout 30 "$kiv" "$doc" 2>>"$work/err.txt" || fail "the second copy did not end cleanly"
+kill -0 "$kiv_pid" 2>/dev/null || fail "the first copy went away"
+[ "$(xdotool search --onlyvisible --name "^autumn-walk.txt" | wc -l)" = 1 ] ||
+  fail "two windows edit the file"
+
+# Ctrl+O shows the desktop's file chooser titled "Open..."; Escape leaves everything as it was.
+xdotool key ctrl+o
+chooser=$(timeout 15 xdotool search --sync --onlyvisible --name "^Open\.\.\.$" | head -n 1) ||
+  fail "no file chooser on Ctrl+O"
+xdotool windowfocus --sync "$chooser"
+sleep 0.5
+xdotool key Escape
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name "^Open\.\.\.$" >/dev/null || break
+  sleep 0.1
+done
+expect_title "autumn-walk.txt"
+xdotool windowfocus --sync "$window"
+sleep 0.3
+
+xdotool type --delay 40 "more "
+expect_title "autumn-walk.txt*"
+xdotool key ctrl+q
+box=$(timeout 10 xdotool search --sync --onlyvisible --name "^Save Confirm$" | head -n 1) ||
+  fail "no question before closing the changed document"
+xdotool windowfocus --sync "$box"
+sleep 0.3
+xdotool key alt+n
+for _ in $(seq 100); do
+  kill -0 "$kiv_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$kiv_pid" 2>/dev/null && fail "kiv did not end after No"
+wait "$kiv_pid" || fail "kiv ended with an error"
+kiv_pid=
+cmp "$doc" "$work/expected" || fail "No changed the file"
+echo "kiv documents end-to-end: all passed"
