@@ -9,6 +9,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 
 #include <algorithm>
 #include <unordered_map>
@@ -39,6 +41,24 @@ public:
             notifyParent(hwnd_, CBN_CLOSEUP);
     }
     bool dropped() const { return dropped_; }
+
+    // While the list is down, typing still goes to an editable box's field, as the keys
+    // there reach the field (and pass the pre-translation) when the list is up.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !isEditable() || watched != view())
+            return QComboBox::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool editing = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
+                             key->key() == Qt::Key_Left || key->key() == Qt::Key_Right ||
+                             key->key() == Qt::Key_Home || key->key() == Qt::Key_End;
+        const bool typing = !key->text().isEmpty() && key->text().at(0).isPrint();
+        if (!editing && !typing && (key->modifiers() & Qt::ControlModifier) == 0)
+            return QComboBox::eventFilter(watched, event);
+        QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
+                       static_cast<quint16>(key->count()));
+        QCoreApplication::sendEvent(this, &copy);
+        return true;
+    }
 
 private:
     HWND hwnd_;
@@ -169,6 +189,9 @@ LRESULT findExact(HostedComboBox* combo, int after, LPARAM text) {
 }
 
 void create(HWND hwnd, const CREATESTRUCT& cs) {
+    // WS_VSCROLL and WS_HSCROLL are the dropped list's; the box itself shows no bars.
+    hwnd->vbar.shown = false;
+    hwnd->hbar.shown = false;
     auto* combo = new HostedComboBox(hwnd, hwnd->client);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setFocusPolicy(Qt::ClickFocus);
@@ -177,6 +200,7 @@ void create(HWND hwnd, const CREATESTRUCT& cs) {
         combo->setLineEdit(edit);
         combo->setCompleter(nullptr);
         combo->setEditable(true);
+        combo->view()->installEventFilter(combo);
         // The field is a window of its own, the one that has the focus while the user types.
         states()[hwnd].field = createComboField(hwnd, kFieldId, edit, combo);
         QObject::connect(edit, &QLineEdit::textEdited, combo, [hwnd] {

@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <utility>
 
 namespace platform {
 
@@ -142,7 +141,7 @@ void dockSoftKeyBar(HWND dialog, HWND bar) {
 
 LRESULT dialogWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE && pendingState().has_value()) {
-        dialogs()[hwnd] = std::move(*pendingState());
+        dialogs()[hwnd] = *pendingState();
         pendingState().reset();
     }
     DialogState* state = dialogState(hwnd);
@@ -192,7 +191,7 @@ HWND makeDialog(const DialogTemplate* t, HWND owner, DLGPROC proc, LPARAM initPa
     const DWORD style = (t->style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP | WS_CAPTION;
     const HFONT font = state.font;
     const bool ownsFont = state.ownsFont;
-    pendingState() = std::move(state);
+    pendingState() = state;
     const HWND dialog = CreateWindowEx(WS_EX_CONTROLPARENT, WC_DIALOG, t->caption, style,
                                        geometry.x(), geometry.y(), geometry.width(),
                                        geometry.height(), ownerTop, nullptr, nullptr, nullptr);

@@ -73,6 +73,14 @@ bool readWhole(int fd, std::vector<std::uint8_t>& bytes) {
     }
 }
 
+// Whether this user may write the file. The superuser may write any file, but one without any
+// write permission was made read-only on purpose and is not written either.
+bool writable(const std::string& path, const struct stat& st) {
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return false;
+    return ::geteuid() != 0 || (st.st_mode & 0222) != 0;
+}
+
 void flushFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -123,6 +131,10 @@ bool ReplacingFile::begin(std::u16string_view target) {
         return fail(EISDIR);
     if (exists && !S_ISREG(st.st_mode))
         return fail(EINVAL);
+    // Renaming over a file needs only the folder's permission, so a file its owner made
+    // read-only would be replaced all the same; it is refused as writing it would be.
+    if (exists && !writable(target_, st))
+        return fail(EACCES);
 
     std::string temporary = folderOf(target_) + "/.kiv-save-XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);

@@ -37,7 +37,8 @@ public:
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
     // Starts writing a new content for `target` (abandoning one begun before). Refuses a target
-    // that is a folder or any other non-regular file. False with error() set.
+    // that is a folder or any other non-regular file, and a file this user may not write or
+    // that has no write permission for anyone. False with error() set.
     bool begin(std::u16string_view target);
     // Appends bytes; false with error() set when not all could be written. After a failure
     // every further write fails at once.

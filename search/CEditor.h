@@ -59,6 +59,13 @@ public:
     // Scrolls by the volume mode (Pocket PC only): lines, or a page key stroke.
     void ScrollByMode(bool up);
 
+    // The search commands on this window's text with the editor's search flags (SearchDriver.h
+    // says what each does). FindNext and ReplaceOne answer whether they found a match;
+    // ReplaceAll answers the number of replacements.
+    bool FindNext(std::u16string_view pattern, bool forward, bool include);
+    bool ReplaceOne(std::u16string_view pattern, std::u16string_view replacement, bool forward);
+    int ReplaceAll(std::u16string_view pattern, std::u16string_view replacement);
+
     bool preTranslateMessage(MSG& msg) override;
     const platform::MessageMap& messageMap() const override;
     const platform::CommandMap& commandMap() const override;

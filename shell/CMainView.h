@@ -14,6 +14,7 @@
 #include "platform/FrontRequest.h"
 #include "platform/WindowObject.h"
 #include "search/CEditor.h"
+#include "search/IBarListener.h"
 #include "shell/AppSettings.h"
 
 #include <cstdint>
@@ -23,7 +24,7 @@
 
 namespace shell {
 
-class CMainView : public platform::WindowObject {
+class CMainView : public platform::WindowObject, public search::IBarListener {
 public:
     static constexpr int kEditorId = 1333;
     static constexpr UINT_PTR kAutoSaveTimer = 1;
@@ -96,6 +97,9 @@ public:
     // templates, command ids 51000 onward.
     void FillInsertMenu(HMENU popup) const;
 
+    // A bar's command: Go To, the searches, or Cancel (which closes the bar).
+    void OnBarCommand(UINT id, std::u16string_view text, std::u16string_view replacement) override;
+
     bool routeCommand(UINT id, platform::CommandState* query) override;
     const platform::MessageMap& messageMap() const override;
     const platform::CommandMap& commandMap() const override;
@@ -157,6 +161,11 @@ private:
     bool ConfirmLossySave(std::u16string_view text, const std::u16string& target) const;
     // Caret into the record, the record to the front of the recent files, published.
     void RememberDocument(const std::u16string& path);
+
+    // Opening the bottom bars (MainViewBars.cpp).
+    void OnFind();
+    void OnReplace();
+    void OnGoToLine();
 
     // A new, empty, unmodified document in the encoding and line break of the settings.
     void NewDocument();

@@ -148,3 +148,25 @@ TEST_F(SaveFolder, WhereTheFolderTakesNoNewFileTheFileIsWrittenInPlace) {
     EXPECT_EQ(read(target), "new");
     fs::permissions(folder_, fs::perms::owner_all);
 }
+
+// A read-only file is not replaced behind its owner's back, though its folder would allow the
+// rename; once writable again it saves with its permissions as they are.
+TEST_F(SaveFolder, AReadOnlyFileIsRefusedAndKeptWhole) {
+    const fs::path target = path("kept.txt");
+    write(target, "read-only contents");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
+    const document::SaveResult refused =
+        saveDocumentFile(target.u16string(), u"overwritten", document::ENC_UTF8, document::LB_LF);
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.failedPath, target.u16string());
+    EXPECT_EQ(refused.reason, u"Permission denied");
+    EXPECT_EQ(read(target), "read-only contents");
+    EXPECT_EQ(entries(), 1u);
+
+    fs::permissions(target, fs::perms::owner_write, std::filesystem::perm_options::add);
+    ASSERT_TRUE(
+        saveDocumentFile(target.u16string(), u"overwritten", document::ENC_UTF8, document::LB_LF));
+    EXPECT_EQ(read(target), "overwritten");
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # kiv_documents_e2e.sh <kiv> <sample>: starts kiv on a private Xvfb display with a copy of the
-# Shift_JIS sample, types at the top, saves with Ctrl+S and compares the bytes on disk; types
-# again, asks to quit, answers No to the save question and checks the file kept the first save.
-# In between, a second kiv asked for the same file ends and leaves the file to the first.
+# Shift_JIS sample, types at the top, saves with Ctrl+S and compares the bytes on disk; a second
+# kiv asked for the same file ends and leaves it to the first; Ctrl+O opens another file through
+# the desktop's chooser; typing there and quitting with No to the save question changes no file.
 set -euo pipefail
 kiv=$1
 sample=$2
@@ -81,23 +81,36 @@ kill -0 "$kiv_pid" 2>/dev/null || fail "the first copy went away"
 [ "$(xdotool search --onlyvisible --name "^autumn-walk.txt" | wc -l)" = 1 ] ||
   fail "two windows edit the file"
 
-# Ctrl+O shows the desktop's file chooser titled "Open..."; Escape leaves everything as it was.
-xdotool key ctrl+o
-chooser=$(timeout 15 xdotool search --sync --onlyvisible --name "^Open\.\.\.$" | head -n 1) ||
-  fail "no file chooser on Ctrl+O"
-xdotool windowfocus --sync "$chooser"
-sleep 0.5
+# Ctrl+O shows the desktop's file chooser titled "Open..."; Escape leaves everything as it was,
+# a typed path opens that file.
+open_chooser() {
+  xdotool key ctrl+o
+  chooser=$(timeout 15 xdotool search --sync --onlyvisible --name "^Open\.\.\.$" | head -n 1) ||
+    fail "no file chooser on Ctrl+O"
+  xdotool windowfocus --sync "$chooser"
+  sleep 0.5
+}
+chooser_gone() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^Open\.\.\.$" >/dev/null || break
+    sleep 0.1
+  done
+  xdotool windowfocus --sync "$window"
+  sleep 0.3
+}
+open_chooser
 xdotool key Escape
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name "^Open\.\.\.$" >/dev/null || break
-  sleep 0.1
-done
+chooser_gone
 expect_title "autumn-walk.txt"
-xdotool windowfocus --sync "$window"
-sleep 0.3
+printf 'UTF-8 の別のファイル\n' >"$work/other.txt"
+open_chooser
+xdotool type --delay 20 "$work/other.txt"
+xdotool key Return
+chooser_gone
+expect_title "other.txt"
 
 xdotool type --delay 40 "more "
-expect_title "autumn-walk.txt*"
+expect_title "other.txt*"
 xdotool key ctrl+q
 box=$(timeout 10 xdotool search --sync --onlyvisible --name "^Save Confirm$" | head -n 1) ||
   fail "no question before closing the changed document"
@@ -111,5 +124,6 @@ done
 kill -0 "$kiv_pid" 2>/dev/null && fail "kiv did not end after No"
 wait "$kiv_pid" || fail "kiv ended with an error"
 kiv_pid=
-cmp "$doc" "$work/expected" || fail "No changed the file"
+cmp "$doc" "$work/expected" || fail "the first file changed after it was saved"
+[ "$(cat "$work/other.txt")" = "UTF-8 の別のファイル" ] || fail "No changed the file"
 echo "kiv documents end-to-end: all passed"
