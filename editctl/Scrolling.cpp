@@ -184,7 +184,9 @@ ViewPosition viewPositionShowing(const EditState& state, int line, std::int64_t 
         } else if (line == first + visible) {
             first = line - visible + 1;
         } else {
-            first = line - (state.layout.clientHeight / 2) / lineHeight(state) + 1;
+            // Half the height above the caret's line centres it; a view of one line shows
+            // the caret's line itself rather than the one after it.
+            first = std::min(line - (state.layout.clientHeight / 2) / lineHeight(state) + 1, line);
         }
         first = std::clamp(first, 0, std::max(state.maxFirstLine, 0));
     }

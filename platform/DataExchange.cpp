@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 #include <climits>
+#include <optional>
 #include <string_view>
 
 namespace platform {
@@ -92,60 +93,47 @@ void DataExchange::text(int id, std::u16string& value) {
         SetWindowText(c, value.c_str());
 }
 
-void DataExchange::integer(int id, int& value) {
+std::optional<long long> DataExchange::number(int id, long long value) {
     const HWND c = control(id);
     if (c == nullptr)
-        return;
+        return std::nullopt;
     if (!saving_) {
         SetWindowText(c, decimal(value).c_str());
-        return;
+        return std::nullopt;
     }
     long long parsed = 0;
     if (!parseInteger(windowText(c), parsed)) {
         fail(id, u"Please enter an integer.");
-        return;
+        return std::nullopt;
     }
-    value = static_cast<int>(parsed);
+    return parsed;
+}
+
+void DataExchange::integer(int id, int& value) {
+    if (const auto parsed = number(id, value))
+        value = static_cast<int>(*parsed);
 }
 
 void DataExchange::integer(int id, int& value, int min, int max) {
-    const HWND c = control(id);
-    if (c == nullptr)
+    const auto parsed = number(id, value);
+    if (!parsed)
         return;
-    if (!saving_) {
-        SetWindowText(c, decimal(value).c_str());
-        return;
-    }
-    long long parsed = 0;
-    if (!parseInteger(windowText(c), parsed)) {
-        fail(id, u"Please enter an integer.");
-        return;
-    }
-    if (parsed < min || parsed > max) {
+    if (*parsed < min || *parsed > max) {
         fail(id, fill(u"Please enter an integer between %1 and %2.", decimal(min), decimal(max)));
         return;
     }
-    value = static_cast<int>(parsed);
+    value = static_cast<int>(*parsed);
 }
 
 void DataExchange::byteValue(int id, BYTE& value) {
-    const HWND c = control(id);
-    if (c == nullptr)
+    const auto parsed = number(id, value);
+    if (!parsed)
         return;
-    if (!saving_) {
-        SetWindowText(c, decimal(value).c_str());
-        return;
-    }
-    long long parsed = 0;
-    if (!parseInteger(windowText(c), parsed)) {
-        fail(id, u"Please enter an integer.");
-        return;
-    }
-    if (parsed < 0 || parsed > 255) {
+    if (*parsed < 0 || *parsed > 255) {
         fail(id, u"Please enter an integer between 0 and 255.");
         return;
     }
-    value = static_cast<BYTE>(parsed);
+    value = static_cast<BYTE>(*parsed);
 }
 
 void DataExchange::comboIndex(int id, int& value) {

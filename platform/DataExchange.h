@@ -6,6 +6,7 @@
 
 #include "platform/ControlMessages.h"
 
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -38,6 +39,9 @@ public:
     void fail(int id, const std::u16string& message);
 
 private:
+    // Loading shows value in the control; saving gives the control's number, or nothing after
+    // the message when it holds none. Nothing either when the control is missing.
+    std::optional<long long> number(int id, long long value);
     HWND control(int id) const;
 
     HWND dialog_;

@@ -1,5 +1,6 @@
 #include "platform/ClientWidget.h"
 #include "platform/FrameWidget.h"
+#include "platform/IconInternal.h"
 #include "platform/InputMethodInternal.h"
 #include "platform/WindowClassRegistry.h"
 #include "platform/WindowInternal.h"
@@ -140,6 +141,8 @@ HWND CreateWindowEx(DWORD exStyle, const char16_t* className, const char16_t* wi
 
     QWidget* parentWidget = parent != nullptr ? static_cast<QWidget*>(parent->client) : nullptr;
     auto* frame = new FrameWidget(std::move(owned), parentWidget, !child);
+    if (!child && windowClass->wc.hIcon != nullptr)
+        frame->setWindowIcon(toolkitIcon(static_cast<HICON>(windowClass->wc.hIcon)));
     // A window made disabled takes no input until enabled.
     if ((style & WS_DISABLED) != 0)
         frame->setEnabled(false);

@@ -118,12 +118,28 @@ const DialogTemplate kCompatibility{
     },
 };
 
+// The About box: the program's icon, its name and what it is for, and an "OK" soft key.
+const DialogTemplate kAbout{
+    WS_POPUP | WS_CAPTION,
+    u"About kiv",
+    0,
+    0,
+    nullptr,
+    0,
+    {
+        DialogControl{WC_STATIC, nullptr, IDC_ABOUT_ICON, WS_VISIBLE, 8, 8, 24, 24, {}},
+        label(u"kiv 0.1", 40, 10, 180, IDC_ABOUT_NAME),
+        label(u"A plain-text editor for Japanese text", 40, 24, 180, IDC_ABOUT_NOTE),
+    },
+};
+
 struct DialogResource {
     int id;
     const DialogTemplate* dialog;
 };
 
 const DialogResource kDialogs[] = {
+    {IDD_ABOUTBOX, &kAbout},
     {IDD_SETTINGS, &kSettings},
     {IDD_SEARCH_OPTION, &kSearchOption},
     {IDD_COMPATIBILITY, &kCompatibility},

@@ -65,4 +65,10 @@ std::span<const unsigned char> loadIconImage(int id) {
     return kIconPng;
 }
 
+HICON loadIcon(int id) {
+    // Made on first use and shared for the run, as a program's resource icons are.
+    static HICON const programIcon = CreateIconFromImage(loadIconImage(IDR_MAINFRAME));
+    return id == IDR_MAINFRAME ? programIcon : nullptr;
+}
+
 } // namespace resources

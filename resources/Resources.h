@@ -1,9 +1,10 @@
 #pragma once
-// The program's resources, looked up by number: menus, accelerator tables, dialogs and strings. Each is
-// written once as data in this folder; code asks for it here.
+// The program's resources, looked up by number: menus, accelerator tables, dialogs and strings.
+// Each is written once as data in this folder; code asks for it here.
 
 #include "platform/Accelerator.h"
 #include "platform/DialogTemplate.h"
+#include "platform/Icon.h"
 #include "platform/WinTypes.h"
 
 #include <span>
@@ -23,5 +24,7 @@ const platform::DialogTemplate* loadDialog(int id);
 std::u16string_view loadString(int id);
 // The image file (PNG) of icon id; empty for an unknown id.
 std::span<const unsigned char> loadIconImage(int id);
+// The icon of icon id, shared for the whole run (never destroyed); null for an unknown id.
+HICON loadIcon(int id);
 
 } // namespace resources

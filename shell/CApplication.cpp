@@ -6,6 +6,7 @@
 #include "resources/CommandIds.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
+#include "shell/AboutBox.h"
 #include "shell/Association.h"
 #include "shell/CMainFrame.h"
 
@@ -57,15 +58,18 @@ void CApplication::prepareMenu(HMENU popup) {
         frame_->LabelMenuItems(popup);
 }
 
+void CApplication::OnAppAbout() {
+    ShowAboutBox(mainWindowHandle());
+}
+
 void CApplication::OnAssociation() {
     AskAssociation(AssociationAsk::Menu);
 }
 
 const platform::CommandMap& CApplication::commandMap() const {
-    using platform::notConnected;
     using platform::onCommand;
     static constexpr platform::CommandEntry entries[] = {
-        notConnected(ID_APP_ABOUT),
+        onCommand<&CApplication::OnAppAbout>(ID_APP_ABOUT),
         onCommand<&CApplication::OnAssociation>(ID_TOOLS_ASSOCIATION),
     };
     static const platform::CommandMap map{&AppObject::commandMap(), entries};

@@ -47,6 +47,7 @@ public:
     const platform::CommandMap& commandMap() const override;
 
 private:
+    void OnAppAbout();
     // Offers to add or remove the desktop association of "*.txt" and "*.ini".
     void OnAssociation();
 

@@ -47,6 +47,7 @@ CMainFrame::~CMainFrame() {
 
 bool CMainFrame::LoadFrame() {
     WNDCLASS wc;
+    wc.hIcon = resources::loadIcon(IDR_MAINFRAME);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     wc.lpszClassName = kFrameClass;

@@ -108,6 +108,16 @@ TEST_F(ScrollingTest, LayoutSettingsBringTheCaretIntoView) {
     send(NEM_SETLINESPACING, 48); // two lines to the view
     EXPECT_TRUE(caretShown(kLine + 48)) << "after NEM_SETLINESPACING";
     EXPECT_EQ(selection(), std::make_pair(caret, caret)) << "the caret itself stays";
+    // A view of a single line: centring must not put the line after the caret's on top.
+    send(NEM_SETLINESPACING, 100);
+    EXPECT_TRUE(caretShown(kLine + 100)) << "after NEM_SETLINESPACING to one line";
+    send(EM_SCROLLCARET, 1);
+    EXPECT_TRUE(caretShown(kLine + 100)) << "after centring in one line";
+    send(EM_SETSEL, 0, 0);
+    send(EM_SCROLLCARET);
+    caretTo(caret);
+    send(NEM_SETWORDWRAP, 0);
+    EXPECT_TRUE(caretShown(kLine + 100)) << "after NEM_SETWORDWRAP in one line";
 }
 
 TEST_F(ScrollingTest, LineScrollClampsAndKeepsTheCaretInView) {

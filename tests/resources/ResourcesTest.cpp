@@ -120,3 +120,30 @@ TEST(Resources, TheProgramIconIsA48PixelPng) {
     EXPECT_EQ(image[22] * 256 + image[23], 48);
     EXPECT_TRUE(resources::loadIconImage(IDR_SHIFTLOCK).empty());
 }
+
+// Drawn at any size, the icon covers its square but for the rounded corners, through which
+// what was there before shows.
+TEST(Resources, TheProgramIconDrawsWithTransparentCorners) {
+    const HICON icon = resources::loadIcon(IDR_MAINFRAME);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(resources::loadIcon(IDR_MAINFRAME), icon);
+    EXPECT_EQ(resources::loadIcon(IDR_SHIFTLOCK), nullptr);
+    const unsigned char notAnImage[] = {'k', 'i', 'v'};
+    EXPECT_EQ(CreateIconFromImage(notAnImage), nullptr);
+    for (const int size : {16, 48, 96}) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, size + 10, size + 10);
+        HBITMAP old = SelectObject(dc, bitmap);
+        const RECT all{0, 0, size + 10, size + 10};
+        FillRect(dc, &all, GetStockBrush(WHITE_BRUSH));
+        ASSERT_TRUE(DrawIconEx(dc, 5, 5, icon, size, size, 0, nullptr, DI_NORMAL));
+        EXPECT_EQ(GetPixel(dc, 5, 5), RGB(255, 255, 255)) << size;
+        EXPECT_EQ(GetPixel(dc, 4, 5 + size / 2), RGB(255, 255, 255)) << size;
+        // The navy border at the middle of the left edge.
+        const COLORREF edge = GetPixel(dc, 5 + size / 32, 5 + size / 2);
+        EXPECT_GT(GetBValue(edge), GetRValue(edge) + 40) << size;
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+}

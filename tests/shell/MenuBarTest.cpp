@@ -1,13 +1,18 @@
 #include "shell/EditorProgram.h"
 
+#include "platform/Dialog.h"
+#include "platform/DialogTestHooks.h"
 #include "platform/HandheldShell.h"
 #include "platform/Registry.h"
 #include "platform/SoftKeyBar.h"
 #include "platform/WindowObject.h"
 #include "resources/CommandIds.h"
+#include "resources/ResourceIds.h"
 #include "resources/UserMessages.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 using kivtest::EditorProgram;
 using kivtest::findItem;
@@ -288,4 +293,46 @@ TEST_F(MenuBar, TheFrameFillsTheDesktopAboveItsBarOrTheWholeScreenInFullScreen) 
         EXPECT_EQ(r.bottom - r.top, desktop.bottom - desktop.top);
         stop();
     }
+}
+
+TEST_F(MenuBar, AboutShowsTheIconAndNameOverTheFrameAndGivesTheTextBackItsFocus) {
+    start("[init]\nfirst=1\n");
+    platform::test::typeText(editor(), u"日本");
+    std::u16string name;
+    COLORREF iconEdge = 0;
+    COLORREF iconCorner = 0;
+    UINT softKeys = 0;
+    platform::test::queueDialogAnswer(
+        [&](HWND dialog) {
+            std::array<char16_t, 64> text{};
+            GetDlgItemText(dialog, IDC_ABOUT_NAME, text.data(), static_cast<int>(text.size()));
+            name = text.data();
+            HWND icon = GetDlgItem(dialog, IDC_ABOUT_ICON);
+            UpdateWindow(icon);
+            RECT r;
+            GetClientRect(icon, &r);
+            iconEdge = platform::test::clientPixel(icon, 1, r.bottom / 2);
+            iconCorner = platform::test::clientPixel(icon, 0, 0);
+            HWND bar = SoftKeyBarOf(GetDlgItem(dialog, IDC_ABOUT_NAME));
+            softKeys = static_cast<UINT>(SendMessage(bar, SKBM_GETBUTTONCOUNT, 0, 0));
+            // The pointer reaches the "OK" key although the frame beneath is disabled.
+            RECT key;
+            GetWindowRect(bar, &key);
+            platform::test::clickAt(bar, 10, (key.bottom - key.top) / 2);
+        },
+        IDCANCEL);
+    const auto menu = pressSoftKey(1, ID_APP_ABOUT);
+    EXPECT_FALSE(greyed(&findItem(menu, u"Tools")->submenu.back()));
+    const auto dialogs = platform::test::takeDialogCalls();
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].owner, frame().hwnd());
+    EXPECT_EQ(dialogs[0].result, IDOK);
+    EXPECT_EQ(name.substr(0, 3), u"kiv");
+    // The navy edge of the icon on the dialog's own background.
+    EXPECT_GT(GetBValue(iconEdge), GetRValue(iconEdge) + 40);
+    EXPECT_NE(iconCorner, iconEdge);
+    EXPECT_EQ(softKeys, 1u);
+    ASSERT_EQ(GetFocus(), editor());
+    platform::test::typeText(GetFocus(), u"語");
+    EXPECT_EQ(text(), u"日本語");
 }

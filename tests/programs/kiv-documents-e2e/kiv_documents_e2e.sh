@@ -6,12 +6,8 @@
 set -euo pipefail
 kiv=$1
 sample=$2
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "$tool is missing: skipped"
-    exit 77
-  fi
-done
+source "$(dirname "$0")/../support/private_display.sh"
+require_tools Xvfb xdotool
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -23,21 +19,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=
-for _ in $(seq 100); do
-  if read -r -t 0.1 display <&"$fd" 2>/dev/null && [ -n "$display" ]; then
-    break
-  fi
-done
-if [ -z "$display" ]; then
-  echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1
-fi
-export DISPLAY=":$display"
-export QT_QPA_PLATFORM=xcb
-export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
+start_private_display
 export KIV_PROGRAM_DIR="$work/program"
 mkdir -p "$work/run" "$work/program" && chmod 700 "$work/run"
 export KIV_RUNTIME_DIR="$work/run"

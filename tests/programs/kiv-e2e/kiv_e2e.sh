@@ -5,12 +5,8 @@
 set -euo pipefail
 kiv=$1
 peek=$2
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "$tool is missing: skipped"
-    exit 77
-  fi
-done
+source "$(dirname "$0")/../support/private_display.sh"
+require_tools Xvfb xdotool
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -22,21 +18,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=
-for _ in $(seq 100); do
-  if read -r -t 0.1 display <&"$fd" 2>/dev/null && [ -n "$display" ]; then
-    break
-  fi
-done
-if [ -z "$display" ]; then
-  echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1
-fi
-export DISPLAY=":$display"
-export QT_QPA_PLATFORM=xcb
-export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
+start_private_display
 export KIV_PROGRAM_DIR="$work/program"
 mkdir -p "$work/run" "$KIV_PROGRAM_DIR" && chmod 700 "$work/run"
 # Not a first run: no question about the desktop association before the window.
@@ -114,6 +96,23 @@ xdotool key ctrl+End Home
 xdotool type "Y"
 second=$(copied | sed -n 2p)
 [ "${second:0:1}" = "Y" ] || fail "word wrap did not go off: [${second:0:20}...]"
+
+# Menu > Tools > About... (the last item of the last popup) shows the About box over the
+# frame; its "OK" soft key, clicked with the pointer, closes it and the text takes keys again.
+menu F2 Up Right Up Return
+about=$(timeout 10 xdotool search --sync --onlyvisible --name "^About kiv$" | head -n 1) ||
+  fail "no About box"
+eval "$(xdotool getwindowgeometry --shell "$about")"
+xdotool mousemove $((X + 20)) $((Y + HEIGHT - 8)) click 1
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name "^About kiv$" >/dev/null || break
+  sleep 0.1
+done
+xdotool search --onlyvisible --name "^About kiv$" >/dev/null && fail "the About box stayed open"
+xdotool key ctrl+End
+xdotool type "Z"
+last=$(copied | tail -n 1)
+[ "${last: -1}" = "Z" ] || fail "the text lost the keys after About: [${last: -20}]"
 
 # File > Exit (the last item) ends the program once the question about the changed text is
 # answered No.

@@ -3,12 +3,8 @@
 # the text it writes when Ctrl+Q ends it.
 set -euo pipefail
 host=$1
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "$tool is missing: skipped"
-    exit 77
-  fi
-done
+source "$(dirname "$0")/../support/private_display.sh"
+require_tools Xvfb xdotool
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -20,22 +16,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number nobody uses; Xvfb tells us which one it took.
-exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=
-for _ in $(seq 100); do
-  if read -r -t 0.1 display <&"$fd" 2>/dev/null && [ -n "$display" ]; then
-    break
-  fi
-done
-if [ -z "$display" ]; then
-  echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1
-fi
-export DISPLAY=":$display"
-export QT_QPA_PLATFORM=xcb
-export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
+start_private_display
 
 # Runs nedit-host on $1, types what the remaining arguments say (xdotool commands), and leaves
 # its output in $work/out.txt.

@@ -9,12 +9,8 @@ kiv=$1
 peek=$2
 grabber=$3
 png_dir=${KIV_PNG_DIR:-$PWD/settings-e2e-grabs}
-for tool in Xvfb xdotool xwd; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "$tool is missing: skipped"
-    exit 77
-  fi
-done
+source "$(dirname "$0")/../support/private_display.sh"
+require_tools Xvfb xdotool xwd
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -26,21 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=
-for _ in $(seq 100); do
-  if read -r -t 0.1 display <&"$fd" 2>/dev/null && [ -n "$display" ]; then
-    break
-  fi
-done
-if [ -z "$display" ]; then
-  echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1
-fi
-export DISPLAY=":$display"
-export QT_QPA_PLATFORM=xcb
-export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
+start_private_display
 export KIV_PROGRAM_DIR="$work/program"
 mkdir -p "$work/run" "$KIV_PROGRAM_DIR" && chmod 700 "$work/run"
 export KIV_RUNTIME_DIR="$work/run"
