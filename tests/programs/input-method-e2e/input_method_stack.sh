@@ -142,6 +142,28 @@ ims_start_fcitx() {
   fi
 }
 
+ims_grab() { xwd -root -silent >"$1"; }
+
+# Waits until the screen differs from dump $1 and then holds still for three grabs in a row;
+# leaves the last grab in $2. The bound (400 grabs) is for a loaded machine.
+ims_settle() {
+  local before=$1 out=$2 previous="$ims_work/previous.xwd" same=0 tries=400
+  ims_grab "$previous"
+  while [ "$tries" -gt 0 ]; do
+    sleep 0.05
+    ims_grab "$out"
+    if cmp -s "$out" "$previous" && ! cmp -s "$out" "$before"; then
+      same=$((same + 1))
+      [ "$same" -ge 2 ] && return 0
+    else
+      same=0
+    fi
+    cp "$out" "$previous"
+    tries=$((tries - 1))
+  done
+  return 1
+}
+
 # Switches the focused input context to mozc and waits until mozc is the current method.
 ims_activate_mozc() {
   ims_remote -s mozc >/dev/null 2>&1 || true

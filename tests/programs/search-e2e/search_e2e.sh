@@ -90,13 +90,15 @@ expect_title() {
   fail "title: expected [$1], got [$title]"
 }
 
-# What the focused window put on the desktop's clipboard, as a second program sees it.
+# What the focused window put on the desktop's clipboard after the keys $@, as a second
+# program sees it (waiting for a change, which the same text again never makes).
 clipboard_after() {
-  local got=
+  local before got=
+  before=$("$peek" 2>/dev/null) || before=
   xdotool key "$@"
   for _ in $(seq 30); do
     sleep 0.1
-    got=$("$peek" 2>/dev/null) && [ -n "$got" ] && break
+    got=$("$peek" 2>/dev/null) && [ -n "$got" ] && [ "$got" != "$before" ] && break
   done
   printf '%s' "$got"
 }
