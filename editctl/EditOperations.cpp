@@ -38,6 +38,15 @@ int replaceableAfter(const TextStore& text, int caret, int n) {
     return replaced;
 }
 
+// Lines settled just before an edit lie around and below it: they are repainted with it.
+void includeSettled(EditResult& result, const LineLayout::Change& settled) {
+    if (settled.firstLine >= 0) {
+        result.settledBefore = true;
+        result.lines.firstLine = std::min(result.lines.firstLine, settled.firstLine);
+        result.lines.linesBefore = settled.linesBefore;
+    }
+}
+
 } // namespace
 
 void commitPending(EditState& state, bool record) {
@@ -96,6 +105,7 @@ EditResult insertText(EditState& state, std::u16string_view chars, bool overwrit
     const int n = static_cast<int>(chars.size());
     const int replaced = overwriting ? replaceableAfter(text, at, n) : selected;
     const bool crRemoved = selected > 0 && containsCr(text, selStart, selEnd);
+    const LineLayout::Change settled = state.layouter.prepareEdit(at);
     const TextStore::Pending before = text.pending();
     text.append(chars, at, replaced, state.caseMode());
     try {
@@ -104,6 +114,7 @@ EditResult insertText(EditState& state, std::u16string_view chars, bool overwrit
         text.restorePending(before);
         throw;
     }
+    includeSettled(result, settled);
     result.changed = true;
     result.breaksChanged = crRemoved || chars.find(kCr) != std::u16string_view::npos;
     if (state.layouter.gutterOutgrown()) {
@@ -128,6 +139,7 @@ EditResult deleteRange(EditState& state, int start, int end) {
         commitPending(state, true);
     }
     const bool hadCr = containsCr(text, start, end);
+    const LineLayout::Change settled = state.layouter.prepareEdit(start);
     const TextStore::Pending before = text.pending();
     if (!text.erase(start, end)) {
         return result;
@@ -138,6 +150,7 @@ EditResult deleteRange(EditState& state, int start, int end) {
         text.restorePending(before);
         throw;
     }
+    includeSettled(result, settled);
     result.changed = true;
     result.breaksChanged = hadCr;
     state.caret = state.anchor = start;
@@ -176,6 +189,14 @@ void readFontMeasures(EditState& state) {
 void layoutAllText(EditState& state) {
     readFontMeasures(state);
     state.layouter.layoutAll();
+}
+
+bool widenGutterAfterSettling(EditState& state, const LineLayout::Change& settled) {
+    if (settled.firstLine < 0 || !state.layouter.gutterOutgrown()) {
+        return false;
+    }
+    state.layouter.layoutAll();
+    return true;
 }
 
 } // namespace editctl

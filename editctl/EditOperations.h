@@ -19,6 +19,7 @@ struct EditResult {
     bool changed = false;       // false: nothing was inserted or deleted
     bool limitReached = false;  // the text limit cut or refused the insertion
     bool breaksChanged = false; // a CR was inserted or removed
+    bool settledBefore = false; // lines left unsettled by earlier edits were re-broken first
     LineLayout::Change lines;
 };
 
@@ -38,5 +39,8 @@ void replaceAllText(EditState& state, std::u16string_view text);
 void readFontMeasures(EditState& state);
 // Reads the font measures and lays the whole text out again (nothing without a client width).
 void layoutAllText(EditState& state);
+// After lines were settled (`settled`, from LineLayout): lays everything out again when the
+// settled line count outgrew the line-number gutter. True when it did.
+bool widenGutterAfterSettling(EditState& state, const LineLayout::Change& settled);
 
 } // namespace editctl

@@ -59,6 +59,7 @@ struct EditState {
     int maxFirstLine = 0;
     int horizontalPosition = 0; // in character cells
     int maxHorizontalPosition = 0;
+    bool settleTimerRunning = false; // lines are being settled step by step
 
     // Modification tracking.
     bool modified = false;

@@ -57,7 +57,8 @@ void invalidateAfterEdit(const EditState& state, const EditResult& result) {
     const LineLayout::Change& lines = result.lines;
     if (lines.linesAfter < lines.linesBefore) {
         invalidateAll(state);
-    } else if (!result.breaksChanged && lines.linesAfter == lines.linesBefore) {
+    } else if (!result.breaksChanged && !result.settledBefore &&
+               lines.linesAfter == lines.linesBefore) {
         invalidateLines(state, lines.firstLine, lines.lastLine);
     } else {
         invalidateLines(state, lines.firstLine, state.lines.count());

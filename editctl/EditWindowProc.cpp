@@ -9,6 +9,7 @@
 #include "editctl/ImeCompWindow.h"
 #include "editctl/ImeInput.h"
 #include "editctl/KeyInput.h"
+#include "editctl/LayoutSettling.h"
 #include "editctl/MouseInput.h"
 #include "editctl/PaintHandlers.h"
 #include "editctl/ReplaceMatches.h"
@@ -204,6 +205,12 @@ LRESULT dispatch(EditState& state, HWND hwnd, UINT message, WPARAM wParam, LPARA
         return onSetColor(state, wParam, lParam);
     case NEM_SETIMEUNDERLINE:
         return onSetImeUnderline(state, wParam);
+    case WM_TIMER:
+        if (wParam == kSettleTimer) {
+            settleStep(state);
+            return 0;
+        }
+        return DefWindowProc(hwnd, message, wParam, lParam);
     case WM_IME_SETCONTEXT:
         // The control shows composition itself: no system composition window.
         return DefWindowProc(hwnd, message, wParam,
@@ -243,7 +250,16 @@ LRESULT nEditWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (state == nullptr) {
             return handles(message) ? 0 : DefWindowProc(hwnd, message, wParam, lParam);
         }
-        return dispatch(*state, hwnd, message, wParam, lParam);
+        // Every answer is the one a complete layout gives.
+        if (state->layouter.hasUnsettled() && !runsUnsettled(message, wParam)) {
+            settleEverything(*state);
+        }
+        const LRESULT result = dispatch(*state, hwnd, message, wParam, lParam);
+        // The message may have destroyed the window and its state.
+        if (EditState* after = stateOf(hwnd); after != nullptr) {
+            scheduleSettling(*after);
+        }
+        return result;
     } catch (...) {
         recoverFromFailure(hwnd);
         return message == WM_CREATE ? -1 : 0;

@@ -18,7 +18,7 @@ class LineLayout {
 public:
     // What an incremental relayout changed, for repainting.
     struct Change {
-        int firstLine = 0;   // first display line that was re-broken
+        int firstLine = 0;   // first display line that was re-broken, -1 for none
         int lastLine = 0;    // last display line re-broken (new numbering)
         int linesBefore = 0; // display lines before the edit
         int linesAfter = 0;  // display lines after it
@@ -42,18 +42,47 @@ public:
     // Re-breaks the lines around an edit already made in the text, whose changed characters
     // end at `editEnd` (new indices) and whose change in length is `delta`: from the display
     // line before the one holding `at` until a new line start meets an old one moved by
-    // `delta`. Throws COomEx with the table unchanged.
+    // `delta`, or, once the edit lies behind, until the lookahead is used up; there the rest
+    // is left unsettled. Every line must be settled through `at` beforehand. Throws COomEx
+    // with the table unchanged.
     Change relayoutAround(int at, int editEnd, int delta);
+    // Re-breaks from the first unsettled line on, about `budget` characters of text, merging
+    // into following unsettled stretches. firstLine is -1 when nothing was re-broken.
+    Change settle(std::int64_t budget);
+    // Settles every line that starts at or before `index`, so that the line holding it and all
+    // lines before it are final.
+    Change settleThrough(std::int64_t index);
+    // Settles lines 0 through `line` (and so the start of the line after it).
+    Change settleThroughLine(int line);
+    // Settles everything.
+    Change settleAll();
+    // Before an edit at `at`: settles through `at` and keeps room for one more unsettled line.
+    Change prepareEdit(int at);
+    // True while some line is unsettled.
+    bool hasUnsettled() const noexcept;
+    // Characters re-broken past an edit before the rest is left unsettled.
+    void setEditLookahead(int characters) noexcept { editLookahead_ = characters; }
+    static constexpr int kDefaultEditLookahead = 4096;
 
 private:
     // Left margin for the current gutter.
     int gutterMargin(int zeroWidth) const noexcept;
+    // Re-breaks from line `first`. A new start at or after `meetFrom` that equals an old one
+    // moved by `delta` ends the walk; one that lies `charBudget` characters past `meetFrom`, or
+    // is the `lineBudget`-th such start, ends it too and leaves its line unsettled.
+    Change relayFrom(int first, int meetFrom, int delta, std::int64_t charBudget, int lineBudget);
+    // Resumes at the first unsettled line with these budgets.
+    Change resumeFirst(std::int64_t charBudget, int lineBudget);
+    // True when the line before `line` cannot have read the text at `at` (> its start) while
+    // finding its end: it ended inside a word, or a word ends between the line start and `at`.
+    bool previousLineEndsBefore(int line, int at) const;
 
     const TextStore& text_;
     LineTable& lines_;
     WidthCache& widths_;
     LayoutParams& params_;
     std::vector<std::uint32_t> produced_;
+    int editLookahead_ = kDefaultEditLookahead;
 };
 
 } // namespace editctl

@@ -92,6 +92,7 @@ void LineTable::resetSingleLine(int length, Block<std::uint32_t> fresh) noexcept
     gapStart_ = 2;
     gapLength_ = capacity() - 2;
     shift_ = 0;
+    unsettledCount_ = 0;
 }
 
 void LineTable::beginRebuild() noexcept {
@@ -99,6 +100,7 @@ void LineTable::beginRebuild() noexcept {
     shift_ = 0;
     starts_[0] = 0;
     count_ = 1;
+    unsettledCount_ = 0;
 }
 
 void LineTable::appendStart(std::uint32_t start, std::size_t growBy, std::uint32_t length) {
@@ -125,8 +127,24 @@ void LineTable::finishRebuild(std::uint32_t length) noexcept {
     trim();
 }
 
-void LineTable::replace(int first, int oldCount, std::span<const std::uint32_t> starts, int delta) {
+void LineTable::replace(int first, int oldCount, std::span<const std::uint32_t> starts, int delta,
+                        bool lastUnsettled) {
     const int added = static_cast<int>(starts.size());
+    if (added == oldCount && delta == 0) {
+        // Settling re-breaks lines without moving the text: overwrite where the entries lie,
+        // leaving the gap at the last edit.
+        for (int k = 0; k < added; ++k) {
+            const int line = first + k;
+            const std::uint32_t value = starts[static_cast<std::size_t>(k)];
+            if (line < gapStart_) {
+                starts_[entries(line)] = value;
+            } else {
+                starts_[entries(line + gapLength_)] = value - static_cast<std::uint32_t>(shift_);
+            }
+        }
+        updateMarks(first - 1, first + oldCount - 1, 0, lastUnsettled ? first - 1 + added : -1);
+        return;
+    }
     const int newCount = count_ - oldCount + added;
     if (gapLength_ + oldCount < added) {
         // Everything that can fail comes first: the table is unchanged if it does.
@@ -149,7 +167,31 @@ void LineTable::replace(int first, int oldCount, std::span<const std::uint32_t> 
     gapLength_ -= added;
     count_ = newCount;
     shift_ += delta;
+    updateMarks(first - 1, first + oldCount - 1, added - oldCount,
+                lastUnsettled ? first - 1 + added : -1);
     trim();
+}
+
+void LineTable::updateMarks(int from, int to, int by, int add) noexcept {
+    const std::array<int, kMaxUnsettled> old = unsettled_;
+    int kept = 0;
+    bool added = add < 0;
+    for (int k = 0; k < unsettledCount_; ++k) {
+        const int line = old[static_cast<std::size_t>(k)];
+        if (line >= from && line <= to) {
+            continue;
+        }
+        const int moved = line > to ? line + by : line;
+        if (!added && add < moved) {
+            unsettled_[static_cast<std::size_t>(kept++)] = add;
+            added = true;
+        }
+        unsettled_[static_cast<std::size_t>(kept++)] = moved;
+    }
+    if (!added) {
+        unsettled_[static_cast<std::size_t>(kept++)] = add;
+    }
+    unsettledCount_ = kept;
 }
 
 void LineTable::trim() noexcept {
@@ -190,6 +232,13 @@ bool LineTable::checkInvariants(int length) const noexcept {
     }
     for (int i = 1; i < count_; ++i) {
         if (start(i) <= start(i - 1)) {
+            return false;
+        }
+    }
+    for (int k = 0; k < unsettledCount_; ++k) {
+        const int line = unsettled_[static_cast<std::size_t>(k)];
+        if (line < 0 || line >= count_ ||
+            (k > 0 && line <= unsettled_[static_cast<std::size_t>(k - 1)])) {
             return false;
         }
     }

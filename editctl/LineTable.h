@@ -4,9 +4,15 @@
 // starts; entries after it are stored without the pending shift, which is added when they are
 // read. An edit moves the gap to its lines (cost: the lines it moves over), replaces entries
 // there and adds its length change to the shift, so no edit rewrites the rest of the table.
+//
+// A relayout may stop before it has re-broken everything an edit moved. It marks the line it
+// stopped at as unsettled: that line's start is true, but the entries after it are left from
+// an earlier layout until a later relayout re-breaks from the mark. Every line that is not
+// marked ends where the next entry starts, as the current text breaks.
 
 #include "editctl/Block.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -15,6 +21,8 @@ namespace editctl {
 class LineTable {
 public:
     static constexpr int kSlack = 256;
+    // Most unsettled lines kept at once.
+    static constexpr int kMaxUnsettled = 16;
 
     // One empty line: starts [0, 0], room for 256 entries.
     explicit LineTable(BlockAllocator& allocator);
@@ -62,11 +70,23 @@ public:
 
     // Replaces entries [first, first + oldCount) by `starts` (true positions) and moves every
     // entry after them by `delta` through the pending shift. 1 <= first, first + oldCount <=
-    // count(). Throws COomEx (unchanged) when the table must grow and cannot.
-    void replace(int first, int oldCount, std::span<const std::uint32_t> starts, int delta);
+    // count(). The lines the new entries end are settled; with `lastUnsettled` the last of them
+    // (line first - 1 + starts.size()) is marked instead. Throws COomEx (unchanged) when the
+    // table must grow and cannot; with `lastUnsettled` there must be room for one more mark.
+    void replace(int first, int oldCount, std::span<const std::uint32_t> starts, int delta,
+                 bool lastUnsettled = false);
+
+    // Marked lines, in increasing order.
+    int unsettledCount() const noexcept { return unsettledCount_; }
+    int unsettledLine(int k) const noexcept { return unsettled_[static_cast<std::size_t>(k)]; }
+    // The first marked line, or -1 when every line is settled.
+    int firstUnsettled() const noexcept { return unsettledCount_ > 0 ? unsettled_[0] : -1; }
+    // True when another mark fits.
+    bool canMarkUnsettled() const noexcept { return unsettledCount_ < kMaxUnsettled; }
 
     // Checks entry 0 is 0, starts strictly increase except a final empty line, the sentinel
-    // equals `length`, and the counters fit the array; false when any is broken.
+    // equals `length`, the counters fit the array and the marks increase within the lines;
+    // false when any is broken.
     bool checkInvariants(int length) const noexcept;
 
 private:
@@ -77,6 +97,9 @@ private:
     void moveGap(int line) noexcept;
     // Gives back surplus entries when the gap has grown well past the slack.
     void trim() noexcept;
+    // Drops the marks of lines [from, to] and moves later marks by `by` lines; marks `add`
+    // when it is not negative.
+    void updateMarks(int from, int to, int by, int add) noexcept;
 
     BlockAllocator& allocator_;
     Block<std::uint32_t> starts_;
@@ -84,6 +107,8 @@ private:
     int gapStart_ = 2;  // entries [0, gapStart_) lie before the gap
     int gapLength_ = 0; // capacity - (count_ + 1)
     int shift_ = 0;
+    std::array<int, kMaxUnsettled> unsettled_{};
+    int unsettledCount_ = 0;
 };
 
 } // namespace editctl

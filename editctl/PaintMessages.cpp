@@ -3,12 +3,15 @@
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
 #include "editctl/ImeCompMessages.h"
+#include "editctl/LayoutSettling.h"
 #include "editctl/Paint.h"
 #include "editctl/PaintHandlers.h"
 
 namespace editctl {
 
 LRESULT onPaint(EditState& state) {
+    // Lines settled here are added to the update area before it is taken.
+    settleForPaint(state);
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(state.hwnd, &paint);
     // The style may have been changed since creation.
