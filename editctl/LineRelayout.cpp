@@ -123,7 +123,10 @@ LineLayout::Change LineLayout::relayoutAround(int at, int editEnd, int delta) {
     } else if (line > 0 && previousLineEndsBefore(line, at)) {
         first = line;
     }
-    return relayFrom(std::max(first, 0), editEnd, delta, editLookahead_, kNoLineBudget);
+    // Without word wrap one display line may hold 32768 characters: the walk goes no further
+    // than the first line start past the edit, and the lines in view follow when painted.
+    const std::int64_t lookahead = params_.wordWrap ? editLookahead_ : 0;
+    return relayFrom(std::max(first, 0), editEnd, delta, lookahead, kNoLineBudget);
 }
 
 LineLayout::Change LineLayout::resumeFirst(std::int64_t charBudget, int lineBudget) {
