@@ -251,9 +251,7 @@ LRESULT nEditWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return handles(message) ? 0 : DefWindowProc(hwnd, message, wParam, lParam);
         }
         // Every answer is the one a complete layout gives.
-        if (state->layouter.hasUnsettled() && !runsUnsettled(message, wParam)) {
-            settleEverything(*state);
-        }
+        settleForMessage(*state, message, wParam, lParam);
         const LRESULT result = dispatch(*state, hwnd, message, wParam, lParam);
         // The message may have destroyed the window and its state.
         if (EditState* after = stateOf(hwnd); after != nullptr) {

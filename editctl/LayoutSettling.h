@@ -14,9 +14,9 @@ constexpr UINT_PTR kSettleTimer = 0x6E45;
 // Characters re-broken per timer step (a fraction of a millisecond).
 constexpr int kSettleStepCharacters = 1 << 18;
 
-// True when the message reads nothing of the layout beyond what its own handler settles:
-// text queries, edits at the caret, painting, the settling timer.
-bool runsUnsettled(UINT message, WPARAM wParam);
+// Before a message: settles what it reads and its handler does not settle itself (all lines,
+// for most; nothing for text queries, edits at the caret, painting and the settling timer).
+void settleForMessage(EditState& state, UINT message, WPARAM wParam, LPARAM lParam);
 // Settles every line.
 void settleEverything(EditState& state);
 // Settles the lines in view and the caret's line, before painting.

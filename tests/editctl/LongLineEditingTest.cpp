@@ -4,6 +4,7 @@
 #include "NEditFixture.h"
 
 #include "editctl/EditState.h"
+#include "editctl/LayoutSettling.h"
 
 #include <string>
 #include <vector>
@@ -65,15 +66,39 @@ TEST_F(LongLineEditingTest, EditsAnswerAndPaintAsAFullLayoutDoes) {
         send(EM_SCROLLCARET);
         platform::test::pumpMessages();
         int deferred = 0;
-        // Typing, Return, Backspace joining, Delete, typing over a word break.
-        const std::vector<std::pair<UINT, WPARAM>> edits{
-            {WM_CHAR, u'a'},         {WM_CHAR, u'b'},      {WM_CHAR, u'\r'}, {WM_KEYDOWN, VK_BACK},
-            {WM_KEYDOWN, VK_DELETE}, {WM_CHAR, u' '},      {WM_CHAR, u'c'},  {WM_CHAR, u'\r'},
-            {WM_CHAR, u'\r'},        {WM_KEYDOWN, VK_BACK}};
+        // Typing, Return, Backspace joining, Delete, typing over a word break, undo and redo,
+        // a selection far down the line cut and pasted back.
+        struct Edit {
+            UINT message;
+            WPARAM wParam;
+            LPARAM lParam = 0;
+        };
+        const int far = at + (wrap ? 9000 : 40000);
+        const std::vector<Edit> edits{{WM_CHAR, u'a'},
+                                      {WM_CHAR, u'b'},
+                                      {WM_CHAR, u'\r'},
+                                      {WM_KEYDOWN, VK_BACK},
+                                      {WM_KEYDOWN, VK_DELETE},
+                                      {WM_CHAR, u' '},
+                                      {WM_CHAR, u'c'},
+                                      {WM_CHAR, u'\r'},
+                                      {WM_CHAR, u'\r'},
+                                      {WM_KEYDOWN, VK_BACK},
+                                      {EM_UNDO, 0},
+                                      {EM_UNDO, 0},
+                                      {EM_REDO, 0},
+                                      {EM_SETSEL, WPARAM(far), far + 5},
+                                      {WM_CUT, 0},
+                                      {WM_CHAR, u'd'},
+                                      {EM_SETSEL, WPARAM(at), at},
+                                      {WM_PASTE, 0}};
         for (std::size_t step = 0; step < edits.size(); ++step) {
             SCOPED_TRACE("edit " + std::to_string(step));
-            send(edits[step].first, edits[step].second);
+            send(edits[step].message, edits[step].wParam, edits[step].lParam);
             deferred += state->layouter.hasUnsettled() ? 1 : 0;
+            // With the timer held off, painting alone must settle and repaint what it shows.
+            KillTimer(edit, kSettleTimer);
+            state->settleTimerRunning = false;
             platform::test::pumpMessages();
             const std::vector<COLORREF> painted = picture();
             const std::vector<LRESULT> answered = answers();
@@ -84,6 +109,7 @@ TEST_F(LongLineEditingTest, EditsAnswerAndPaintAsAFullLayoutDoes) {
         }
         EXPECT_GE(deferred, 5) << "most edits left the rest of the line for later";
 
+        send(EM_SETSEL, far, far);
         send(WM_CHAR, u'z');
         ASSERT_TRUE(state->layouter.hasUnsettled());
         for (int tick = 0; tick < 100 && state->layouter.hasUnsettled(); ++tick) {
