@@ -3,6 +3,8 @@
 //  - SetText: NEM_SETTEXTBYTES with the whole text, until it is laid out; compare with
 //    CopyAndScanFloor, which only copies the same bytes and scans them once for CR (the ratio
 //    is the figure to watch);
+//  - FullLayout: the full layout pass alone over the text already set, as a change of font or
+//    width runs it;
 //  - Typing: 1000 characters typed one at a time into the middle through the insertion path
 //    the keyboard uses, each with its relayout; median_us is the median cost of one character;
 //  - the SetText row's counters report memory: live_bytes held by the control against the
@@ -147,6 +149,16 @@ void CopyAndScanFloor(benchmark::State& bench) {
                             static_cast<std::int64_t>(text.size() * sizeof(char16_t)));
 }
 BENCHMARK(CopyAndScanFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void FullLayout(benchmark::State& bench) {
+    const Control control;
+    control.setText(documentText());
+    editctl::EditState& state = control.state();
+    for (auto _ : bench) {
+        state.layouter.layoutAll();
+    }
+}
+BENCHMARK(FullLayout)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
 
 void Typing(benchmark::State& bench) {
     const Control control;

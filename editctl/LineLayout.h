@@ -65,6 +65,18 @@ public:
     static constexpr int kDefaultEditLookahead = 4096;
 
 private:
+    // Where a display line ends, and whether at a CR.
+    struct LineEnd {
+        int end = 0;
+        bool atCr = false;
+    };
+    // endOfLine(), telling whether the line ends at a CR.
+    LineEnd breakLine(int start);
+    // One bit for each of p[0] to p[7] whose width has not been measured yet.
+    unsigned unmeasured(const char16_t* p) const noexcept;
+    // The x at which the first character of the word [wordStart, i) ends, when the word ends
+    // at `x`.
+    std::int64_t endOfFirstCharacter(int wordStart, int i, std::int64_t x) const noexcept;
     // Left margin for the current gutter.
     int gutterMargin(int zeroWidth) const noexcept;
     // Re-breaks from line `first`. A new start at or after `meetFrom` that equals an old one

@@ -13,6 +13,8 @@ class WidthCache {
 public:
     // Widths wider than this are kept as this (no font comes near it).
     static constexpr int kMaxWidth = 0xFFFE;
+    // What known() gives for a code unit not measured yet.
+    static constexpr std::uint16_t kUnknown = 0xFFFF;
 
     WidthCache() { clear(); }
 
@@ -25,9 +27,10 @@ public:
         const std::uint16_t cached = widths_[ch];
         return cached != kUnknown ? cached : measure(ch);
     }
+    // The width of `ch` if it has been measured, else kUnknown; never measures.
+    std::uint16_t known(char16_t ch) const noexcept { return widths_[ch]; }
 
 private:
-    static constexpr std::uint16_t kUnknown = 0xFFFF;
     int measure(char16_t ch);
 
     CharMetrics* metrics_ = nullptr;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -127,6 +128,131 @@ TEST(LineLayoutTest, WideGlyphsKeepTheirFullWidth) {
     editctl::layoutAllText(*state);
     EXPECT_EQ(lineStarts(*state), (Starts{0, 1, 2})) << "260 px fits 300 px once, not twice";
     EXPECT_EQ(metrics.measured, measuredBefore) << "each code unit is measured once";
+}
+
+// The rule the layout follows, one character at a time: a CR ends the line; a character or
+// tab that passes the width or the column limit starts the next one, taking the word of
+// Latin letters before it along unless that word starts the line; a line takes at least one
+// character. Returns every line start, the sentinel and the widest line.
+struct PlainLayout {
+    Starts starts{0};
+    std::int64_t widest = 0;
+};
+
+PlainLayout plainLayout(const std::u16string& text, const editctl::LayoutParams& params,
+                        const std::function<int(char16_t)>& width) {
+    PlainLayout result;
+    const auto length = static_cast<int>(text.size());
+    const std::int64_t limitX =
+        params.wordWrap
+            ? (params.wrapColumn > 0 ? std::int64_t{params.wrapColumn} * params.cellWidth
+                                     : params.clientWidth - 2)
+            : std::numeric_limits<std::int64_t>::max();
+    int start = 0;
+    for (;;) {
+        std::int64_t x = 0;
+        int columns = 0;
+        int wordStart = -1;
+        std::int64_t wordFirstX = 0;
+        int end = length;
+        std::int64_t reached = 0;
+        int i = start;
+        for (; i < length; ++i) {
+            const char16_t ch = text[static_cast<std::size_t>(i)];
+            if (ch == u'\r') {
+                end = i;
+                reached = x;
+                break;
+            }
+            const bool tab = ch == u'\t';
+            const std::int64_t nx =
+                tab ? LineLayout::tabStop(x, params.tabSize, params.cellWidth) : x + width(ch);
+            const int nextColumns =
+                tab ? columns + (params.tabSize - columns % params.tabSize) : columns + 1;
+            if (nx > limitX || nextColumns > params.columnLimit) {
+                if (wordStart > start) {
+                    end = wordStart;
+                    reached = wordFirstX;
+                } else if (columns == 0) {
+                    end = i + 1;
+                    reached = nx;
+                } else {
+                    end = i;
+                    reached = x;
+                }
+                break;
+            }
+            if (tab || ch == u' ' || ch >= 0x100) {
+                wordStart = -1;
+            } else if (wordStart < 0) {
+                wordStart = i;
+                wordFirstX = nx;
+            }
+            x = nx;
+            columns = nextColumns;
+        }
+        if (i == length) {
+            reached = x;
+        }
+        result.widest = std::max(result.widest, reached);
+        if (end >= length) {
+            break;
+        }
+        start = text[static_cast<std::size_t>(end)] == u'\r' ? end + 1 : end;
+        result.starts.push_back(start);
+    }
+    result.starts.push_back(length);
+    return result;
+}
+
+TEST(LineLayoutTest, BreaksFollowThePlainRuleOnRandomTextAndSettings) {
+    std::mt19937 random(1207);
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n)(random); };
+    const std::u16string alphabet = u"abcd  \t\r\r日本語W.i,\n";
+    for (int round = 0; round < 400; ++round) {
+        std::u16string text;
+        const auto wanted = static_cast<std::size_t>(pick(300));
+        while (text.size() < wanted) {
+            // Now and then a long word or a long Japanese stretch.
+            const int kind = pick(9);
+            if (kind == 0) {
+                text.append(static_cast<std::size_t>(pick(40)), u'a');
+            } else if (kind == 1) {
+                text.append(static_cast<std::size_t>(pick(40)), u'本');
+            } else {
+                text +=
+                    alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size()) - 1))];
+            }
+        }
+        auto state = makeState(u"", 72, pick(3) != 0);
+        auto& metrics = static_cast<FixedMetrics&>(*state->metrics);
+        metrics.overrides = {{u'i', 3}, {u'W', 1 + pick(90)}, {u'.', 0}, {u',', pick(20)}};
+        editctl::LayoutParams& params = state->layout;
+        params.clientWidth = pick(4) == 0 ? 1 + pick(20) : 20 + pick(200);
+        params.wrapColumn = pick(3) == 0 ? 1 + pick(12) : 0;
+        params.tabSize = 1 + pick(9);
+        params.columnLimit = pick(2) == 0 ? 1 + pick(40) : 0x8000;
+        auto check = [&](const char* when) {
+            const PlainLayout expected = plainLayout(
+                logicalText(*state), params, [&](char16_t ch) { return metrics.charWidth(ch); });
+            ASSERT_EQ(lineStarts(*state), expected.starts) << "round " << round << when;
+            ASSERT_EQ(params.widestLine, expected.widest) << "round " << round << when;
+        };
+        // Laid out first while no width is known yet.
+        editctl::replaceAllText(*state, text);
+        check(" as set");
+        // A pending edit splits the text in two pieces where the layout has to carry on.
+        if (!text.empty() && pick(1) == 0) {
+            state->caret = state->anchor = pick(static_cast<int>(text.size()));
+            editctl::insertText(*state, text.substr(0, static_cast<std::size_t>(pick(6))), false);
+        }
+        if (pick(1) == 0) {
+            state->widths.clear();
+        }
+        params.widestLine = 0;
+        editctl::layoutAllText(*state);
+        check(" laid out again");
+    }
 }
 
 // Incremental relayout after every kind of edit must give exactly the lines a full layout of
