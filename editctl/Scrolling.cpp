@@ -219,8 +219,11 @@ void keepCaretInView(EditState& state) {
         if (state.rememberedColumn == 0) {
             state.rememberedColumn = caretX(state, caret);
         }
+        // The last whole line is counted from the formatting rectangle's top, which may lie
+        // lower than one line height.
         caret = above ? hitTest(state, state.rememberedColumn, text.top)
-                      : hitTest(state, state.rememberedColumn, visible * lineHeight(state) - 1);
+                      : hitTest(state, state.rememberedColumn,
+                                text.top + std::max(visible - 1, 0) * lineHeight(state));
     }
     if (caret == oldCaret) {
         return;

@@ -132,6 +132,14 @@ TEST_F(ScrollingTest, LineScrollClampsAndKeepsTheCaretInView) {
     EXPECT_EQ(firstVisible(), 0);
     // The caret was dragged to the top line, then to the bottom line of the view.
     EXPECT_EQ(selection(), std::make_pair(lineStart(9) + 2, lineStart(9) + 2));
+
+    // Below a formatting rectangle that starts lower, the bottom line is still the last one.
+    RECT lower{0, 40, kWidth, kHeight};
+    send(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&lower));
+    send(EM_LINESCROLL, 0, 15);
+    send(EM_LINESCROLL, 0, -10);
+    EXPECT_EQ(firstVisible(), 5);
+    EXPECT_EQ(selection(), std::make_pair(lineStart(14) + 2, lineStart(14) + 2));
 }
 
 TEST_F(ScrollingTest, ThumbScrollingDragsTheCaretAndShiftGrowsTheSelection) {
