@@ -2,6 +2,7 @@
 
 #include "platform/CaretInternal.h"
 #include "platform/FrameWidget.h"
+#include "platform/ModalAnswers.h"
 #include "platform/WindowInternal.h"
 
 #include <QApplication>
@@ -36,6 +37,10 @@ void Application::quit(int exitCode) {
 
 void Application::processPending() {
     drainPostedMessages();
+}
+
+void Application::leaveModalLoopsUnattended() {
+    setModalLoopsUnattended();
 }
 
 bool Application::saveWindowImage(HWND window, const std::string& pngPath) {

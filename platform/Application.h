@@ -24,6 +24,10 @@ public:
     // Runs what is pending (posted messages, paints, the toolkit's own events) until nothing
     // is left, without waiting for more.
     static void processPending();
+    // From now on no modal loop waits for a person: message boxes, dialogs and popup menus
+    // that nobody answered are dismissed at once, as on the headless display (a run that only
+    // renders its window, for instance).
+    static void leaveModalLoopsUnattended();
     // Saves a window as the screen shows it (its children and scroll bars included) to a PNG
     // file; false when it cannot be written.
     static bool saveWindowImage(HWND window, const std::string& pngPath);

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 namespace platform {
 
@@ -69,6 +70,7 @@ struct ComboState {
     HWND field = nullptr;  // the editable field's window, null for a drop-down list
     int droppedHeight = 0; // the window height asked for, the dropped list included
     bool fitting = false;
+    bool beenFocused = false;
 };
 
 std::unordered_map<HWND, ComboState>& states() {
@@ -225,9 +227,13 @@ LRESULT onFocus(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const HWND field = states()[hwnd].field;
     hostedControlProc(hwnd, msg, wParam, lParam);
     if (field != nullptr) {
-        // The focus belongs in the field; the field's own notifications become the box's.
-        if (msg == WM_SETFOCUS)
+        // The focus belongs in the field; the field's own notifications become the box's. The
+        // first time, the whole text is selected, so typing replaces a seeded text.
+        if (msg == WM_SETFOCUS) {
             SetFocus(field);
+            if (!std::exchange(states()[hwnd].beenFocused, true))
+                SendMessage(field, EM_SETSEL, 0, -1);
+        }
         return 0;
     }
     notifyParent(hwnd, msg == WM_SETFOCUS ? CBN_SETFOCUS : CBN_KILLFOCUS);

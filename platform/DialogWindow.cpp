@@ -290,8 +290,12 @@ INT_PTR runModal(HWND dialog, HWND owner) {
     }
     if (ownerWasEnabled && IsWindow(ownerTop))
         ownerTop->style &= ~WS_DISABLED;
-    if (IsWindow(dialog))
+    if (IsWindow(dialog)) {
+        const QWidget* closing = dialog->frame;
         DestroyWindow(dialog);
+        if (PlatformWindow* top = liveWindow(ownerTop); top != nullptr)
+            returnActivationTo(top->frame->window(), closing);
+    }
     recordDialog(test::DialogCall{owner, caption, result, answersUsed});
     return result;
 }

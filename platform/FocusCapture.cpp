@@ -2,6 +2,8 @@
 #include "platform/FrameWidget.h"
 #include "platform/WindowInternal.h"
 
+#include <QApplication>
+
 namespace {
 
 struct FocusState {
@@ -24,6 +26,14 @@ void loseFocusToDesktop(HWND hwnd) {
     state().focus = nullptr;
     SendMessage(hwnd, WM_KILLFOCUS, 0, 0);
     SendMessage(hwnd, WM_IME_SETCONTEXT, FALSE, ISC_SHOWUIALL);
+}
+
+void returnActivationTo(QWidget* owner, const QWidget* closing) {
+    if (owner == nullptr || !owner->isVisible())
+        return;
+    const QWidget* active = QApplication::activeWindow();
+    if (active == nullptr || active == closing || !active->isVisible())
+        owner->activateWindow();
 }
 
 void forgetFocusAndCapture(HWND hwnd) {

@@ -2,8 +2,11 @@
 #include "platform/ModalAnswers.h"
 #include "platform/WindowInternal.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 #include <vector>
@@ -79,6 +82,21 @@ QString displayText(const char16_t* text) {
     return s;
 }
 
+// Ctrl+C copies the caption, the text and the buttons' labels, framed by dashed lines, as the
+// handheld system's message boxes do.
+void offerCopy(QMessageBox& box) {
+    auto* copy = new QShortcut(QKeySequence::Copy, &box);
+    QObject::connect(copy, &QShortcut::activated, &box, [&box] {
+        const QString rule = QStringLiteral("---------------------------\n");
+        QStringList labels;
+        for (QAbstractButton* button : box.buttons())
+            labels << button->text().remove(u'&');
+        QGuiApplication::clipboard()->setText(rule + box.windowTitle() + u'\n' + rule + box.text() +
+                                              u'\n' + rule + labels.join(QStringLiteral("   ")) +
+                                              u'\n' + rule);
+    });
+}
+
 int runBox(HWND owner, const char16_t* text, const char16_t* caption, UINT type,
            const std::vector<int>& buttons) {
     PlatformWindow* w = platform::liveWindow(owner);
@@ -90,7 +108,10 @@ int runBox(HWND owner, const char16_t* text, const char16_t* caption, UINT type,
     if (defaultIndex < buttons.size())
         box.setDefaultButton(standardButton(buttons[defaultIndex]));
     box.setEscapeButton(box.button(standardButton(dismissAnswer(buttons))));
+    offerCopy(box);
     box.exec();
+    box.hide();
+    platform::returnActivationTo(box.parentWidget(), &box);
     QAbstractButton* clicked = box.clickedButton();
     for (int id : buttons) {
         if (clicked != nullptr && clicked == box.button(standardButton(id)))

@@ -19,6 +19,11 @@ Answers& answers() {
     return a;
 }
 
+bool& unattended() {
+    static bool value = false;
+    return value;
+}
+
 template <typename T> std::optional<T> popFront(std::deque<T>& queue) {
     if (queue.empty())
         return std::nullopt;
@@ -48,7 +53,11 @@ void recordPopupMenu(test::PopupMenuCall call) {
 }
 
 bool modalLoopsUnattended() {
-    return headlessDisplay();
+    return unattended() || headlessDisplay();
+}
+
+void setModalLoopsUnattended() {
+    unattended() = true;
 }
 
 void clearModalAnswers() {

@@ -14,9 +14,10 @@ std::optional<UINT> takeQueuedPopupMenuAnswer();
 // Records a shown message box or popup menu.
 void recordMessageBox(test::MessageBoxCall call);
 void recordPopupMenu(test::PopupMenuCall call);
-// True where nobody can answer a modal loop (the headless platform): an unanswered box or
-// menu is then dismissed at once instead of waiting for ever.
+// True where nobody can answer a modal loop (the headless platform, or a program that said so):
+// an unanswered box or menu is then dismissed at once instead of waiting for ever.
 bool modalLoopsUnattended();
+void setModalLoopsUnattended();
 // Forgets queued answers and records.
 void clearModalAnswers();
 

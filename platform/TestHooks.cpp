@@ -112,6 +112,19 @@ void pumpFor(int milliseconds) {
     drainPostedMessages();
 }
 
+bool pumpUntil(const std::function<bool()>& condition, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    drainPostedMessages();
+    while (!condition()) {
+        if (clock.elapsed() >= milliseconds)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+        drainPostedMessages();
+    }
+    return true;
+}
+
 COLORREF clientPixel(HWND hwnd, int x, int y) {
     PlatformWindow* w = liveWindow(hwnd);
     if (w == nullptr || x < 0 || y < 0 || x >= w->clientSize.width() || y >= w->clientSize.height())

@@ -6,6 +6,7 @@
 #include "platform/WinTypes.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,6 +71,10 @@ void failLocalAllocAbove(std::size_t bytes);
 void pumpMessages();
 // Waits up to milliseconds for timers, running the queue meanwhile.
 void pumpFor(int milliseconds);
+// Runs the queue, waiting for timers and the desktop's events, until condition() holds or
+// milliseconds pass; returns whether it held. It returns as soon as it holds, so the bound can be
+// generous for a loaded machine.
+bool pumpUntil(const std::function<bool()>& condition, int milliseconds = 10000);
 
 // The colour of a client-area pixel as last painted (the caret is not included); ~0u when
 // the point lies outside.

@@ -107,6 +107,10 @@ void setFocusQuietly(QWidget* widget);
 bool focusBeingSetQuietly();
 // The desktop took the keyboard from hwnd: it gets WM_KILLFOCUS and nobody has the focus.
 void loseFocusToDesktop(HWND hwnd);
+// A modal box or dialog ended: its owner's window becomes the active one again unless another
+// window took the activation meanwhile (a desktop without a window manager would leave it to
+// nobody).
+void returnActivationTo(QWidget* owner, const QWidget* closing);
 
 // Focus, capture and caret bookkeeping for a window being destroyed.
 void forgetFocusAndCapture(HWND hwnd);

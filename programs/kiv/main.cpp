@@ -3,7 +3,8 @@
 //
 // The editor. With --screenshot it starts as usual, renders its window into FILE.png once
 // start-up is done and exits with status 0 (1 when the image cannot be written); --type first
-// types TEXT into the focused window, a line feed ending a line.
+// types TEXT into the focused window, a line feed ending a line. Questions asked meanwhile are
+// answered as closing them would (the first run's association offer: no).
 
 #include "platform/Application.h"
 #include "platform/CodePage.h"
@@ -75,6 +76,9 @@ int main(int argc, char** argv) {
     const std::optional<Options> options = readOptions(argc, argv);
     if (!options)
         return 2;
+    // A picture of the window must not wait on a question (the first run's association offer).
+    if (options->screenshot)
+        platform::Application::leaveModalLoopsUnattended();
     shell::CApplication editor(shell::JoinCommandLine(options->arguments));
     if (!editor.InitInstance())
         return 1;

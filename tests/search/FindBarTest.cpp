@@ -32,6 +32,8 @@ TEST_F(FindBar, OpensWithTheSelectionAndSearchesForItFromReturnAndTheSoftKeys) {
     ASSERT_NE(findBar(), nullptr);
     EXPECT_EQ(textOf(combo()), u"abc");
     EXPECT_EQ(GetParent(GetFocus()), combo()); // the combo box's field
+    // The seed is selected, so typing replaces it.
+    EXPECT_EQ(SendMessage(combo(), CB_GETEDITSEL, 0, 0), MAKELONG(0, 3));
     EXPECT_EQ(menuTexts(), (Strings{u"Find Up", u"", u"Cancel"}));
     // The first search may match the selection, which it skips as the selection itself.
     press(VK_RETURN);

@@ -200,7 +200,7 @@ TEST_F(DocumentLifecycle, AutoSaveFollowsTheFileAndSavesInTheBackgroundAndOnClos
 
     type(u"1");
     SendMessage(frame().hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
-    platform::test::pumpFor(5600);
+    platform::test::pumpUntil([&] { return readBytes(path) == "1a"; }, 15000);
     EXPECT_EQ(readBytes(path), "1a");
     EXPECT_FALSE(modified());
 
@@ -296,7 +296,6 @@ TEST_F(DocumentLifecycle, ACopyAskedForItsFileComesToTheFront) {
     const auto holder = document::FileLock::holderOf(u16(path));
     ASSERT_TRUE(holder.has_value());
     ASSERT_TRUE(document::FileLock::bringToFront(*holder));
-    platform::test::pumpFor(200);
-    EXPECT_EQ(GetActiveWindow(), frame().hwnd());
+    EXPECT_TRUE(platform::test::pumpUntil([this] { return GetActiveWindow() == frame().hwnd(); }));
     DestroyWindow(other);
 }

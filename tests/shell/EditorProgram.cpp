@@ -16,7 +16,9 @@ void EditorProgram::start(const std::string& kivIni, const std::u16string& comma
     app_ = std::make_unique<shell::CApplication>(commandLine);
     ASSERT_TRUE(app_->InitInstance());
     SetForegroundWindow(frame().hwnd());
-    // The activation arrives from the toolkit and posts messages of its own.
+    // The activation arrives from the toolkit, late on a loaded machine, and posts messages of
+    // its own; a test that began before it would see it land in the middle.
+    platform::test::pumpUntil([this] { return GetActiveWindow() == frame().hwnd(); }, 5000);
     platform::test::pumpMessages();
     platform::test::pumpMessages();
 }

@@ -46,30 +46,10 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   mkdir -m 700 "$XDG_RUNTIME_DIR"
 fi
 
-grab() { xwd -root -silent >"$1"; }
 keep_png() {
   [ -n "$png_dir" ] || return 0
   mkdir -p "$png_dir"
   python3 "$here/screen_grab.py" png "$1" "$png_dir/$kind-$2.png"
-}
-# Waits until the screen differs from dump $1 and then holds still for three grabs in a row;
-# leaves the last grab in $2.
-settle() {
-  local before=$1 out=$2 previous="$ims_work/previous.xwd" same=0 tries=100
-  grab "$previous"
-  while [ "$tries" -gt 0 ]; do
-    sleep 0.05
-    grab "$out"
-    if cmp -s "$out" "$previous" && ! cmp -s "$out" "$before"; then
-      same=$((same + 1))
-      [ "$same" -ge 2 ] && return 0
-    else
-      same=0
-    fi
-    cp "$out" "$previous"
-    tries=$((tries - 1))
-  done
-  return 1
 }
 measure() { python3 "$here/screen_grab.py" "$@"; }
 
@@ -110,9 +90,9 @@ row=(0 0 0 0)
 row_box() { row=("$left" "$top" $((left + 300)) $((top + 22))); }
 row_box
 
-grab "$ims_work/empty.xwd"
+ims_grab "$ims_work/empty.xwd"
 xdotool type --delay 30 nihongo
-settle "$ims_work/empty.xwd" "$ims_work/input.xwd" || fail "the composition never showed"
+ims_settle "$ims_work/empty.xwd" "$ims_work/input.xwd" || fail "the composition never showed"
 keep_png "$ims_work/input.xwd" nihongo-input
 ink=$(measure ink "$ims_work/input.xwd" "${row[@]}")
 [ "$ink" -gt 100 ] || fail "no composition drawn in the editor's first row ($ink dark pixels)"
@@ -127,7 +107,7 @@ if [ -n "$suggestion" ]; then
 fi
 
 xdotool key space
-settle "$ims_work/input.xwd" "$ims_work/converted.xwd" || fail "the conversion never showed"
+ims_settle "$ims_work/input.xwd" "$ims_work/converted.xwd" || fail "the conversion never showed"
 keep_png "$ims_work/converted.xwd" nihongo-converted
 read -r lit from to <<<"$(measure highlight "$ims_work/converted.xwd" "${row[@]}")"
 [ "$lit" -gt 200 ] || fail "the converted clause is not highlighted ($lit pixels)"
@@ -137,15 +117,15 @@ read -r lit from to <<<"$(measure highlight "$ims_work/converted.xwd" "${row[@]}
 xdotool key Return
 xdotool key ctrl+z
 
-grab "$ims_work/before.xwd"
+ims_grab "$ims_work/before.xwd"
 xdotool type --delay 30 watashihanihongowohanasu
 xdotool key space
-settle "$ims_work/before.xwd" "$ims_work/clauses.xwd" || fail "the sentence never converted"
+ims_settle "$ims_work/before.xwd" "$ims_work/clauses.xwd" || fail "the sentence never converted"
 keep_png "$ims_work/clauses.xwd" sentence-first-clause
 read -r lit first_from first_to <<<"$(measure highlight "$ims_work/clauses.xwd" "${row[@]}")"
 [ "$lit" -gt 100 ] || fail "no clause is highlighted in the converted sentence"
 xdotool key Right
-settle "$ims_work/clauses.xwd" "$ims_work/next.xwd" || fail "the next clause never became the target"
+ims_settle "$ims_work/clauses.xwd" "$ims_work/next.xwd" || fail "the next clause never became the target"
 keep_png "$ims_work/next.xwd" sentence-second-clause
 read -r lit next_from next_to <<<"$(measure highlight "$ims_work/next.xwd" "${row[@]}")"
 [ "$lit" -gt 100 ] && [ "$next_from" -ge "$first_to" ] ||

@@ -10,6 +10,9 @@
 # missing, no ordinary user to run mozc, no session bus, fcitx5 not answering) ims_start
 # returns 77 with the reason in ims_skip_reason; any other failure returns 1.
 
+# shellcheck source=../support/private_display.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/private_display.sh"
+
 ims_user=kiv-ime
 ims_work=
 ims_skip_reason=
@@ -73,23 +76,12 @@ ims_choose_user() {
 }
 
 ims_start_display() {
-  exec {ims_display_fd}<> <(:)
-  Xvfb -displayfd "$ims_display_fd" -screen 0 1024x768x24 -nolisten tcp \
-    >"$ims_work/xvfb.log" 2>&1 &
-  ims_xvfb_pid=$!
-  local display= tries=100
-  while [ "$tries" -gt 0 ]; do
-    if read -r -t 0.1 display <&"$ims_display_fd" 2>/dev/null && [ -n "$display" ]; then
-      break
-    fi
-    tries=$((tries - 1))
-  done
-  if [ -z "$display" ]; then
+  if ! start_xvfb "$ims_work/xvfb.log"; then
     ims_log "Xvfb did not start:"
     cat "$ims_work/xvfb.log" >&2
     return 1
   fi
-  export DISPLAY=":$display"
+  ims_xvfb_pid=$xvfb_pid
 }
 
 ims_start_bus() {
@@ -148,6 +140,28 @@ ims_start_fcitx() {
     ims_skip_reason="fcitx5 did not start: $(tail -n 5 "$ims_work/fcitx5.log" | tr '\n' ' ')"
     return 77
   fi
+}
+
+ims_grab() { xwd -root -silent >"$1"; }
+
+# Waits until the screen differs from dump $1 and then holds still for three grabs in a row;
+# leaves the last grab in $2. The bound (400 grabs) is for a loaded machine.
+ims_settle() {
+  local before=$1 out=$2 previous="$ims_work/previous.xwd" same=0 tries=400
+  ims_grab "$previous"
+  while [ "$tries" -gt 0 ]; do
+    sleep 0.05
+    ims_grab "$out"
+    if cmp -s "$out" "$previous" && ! cmp -s "$out" "$before"; then
+      same=$((same + 1))
+      [ "$same" -ge 2 ] && return 0
+    else
+      same=0
+    fi
+    cp "$out" "$previous"
+    tries=$((tries - 1))
+  done
+  return 1
 }
 
 # Switches the focused input context to mozc and waits until mozc is the current method.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# kiv_e2e.sh <kiv> <clipboard-peek>: starts kiv on a private Xvfb display and uses it as a
-# person would: types Japanese and ASCII text, copies it with accelerators, toggles word wrap
-# through the soft-key menu and exits through the File menu, discarding the text.
+# kiv_e2e.sh <kiv> <clipboard-peek>: on a private Xvfb display, takes a screenshot on a first
+# run, which waits on no question; then uses kiv as a person would: types Japanese and ASCII
+# text, copies it with accelerators, toggles word wrap through the soft-key menu and exits
+# through the File menu, discarding the text.
 set -euo pipefail
 kiv=$1
 peek=$2
@@ -19,11 +20,21 @@ cleanup() {
 trap cleanup EXIT
 
 start_private_display
+mkdir -p "$work/run" && chmod 700 "$work/run"
+export KIV_RUNTIME_DIR="$work/run"
+
+# A first run asks about the desktop association, but a screenshot run answers it No without
+# showing it and ends by itself.
+KIV_PROGRAM_DIR="$work/first-run" timeout 60 "$kiv" --screenshot "$work/first.png" \
+  2>"$work/err.txt" || { echo "kiv --screenshot on a first run did not end well"; exit 1; }
+[ "$(head -c 4 "$work/first.png" | od -An -c | tr -d ' ')" = "211PNG" ] ||
+  { echo "no PNG from the first run"; exit 1; }
+grep -qx 'first=1' "$work/first-run/kiv.ini" || { echo "the first run was not recorded"; exit 1; }
+
 export KIV_PROGRAM_DIR="$work/program"
-mkdir -p "$work/run" "$KIV_PROGRAM_DIR" && chmod 700 "$work/run"
+mkdir -p "$KIV_PROGRAM_DIR"
 # Not a first run: no question about the desktop association before the window.
 printf '[init]\nfirst=1\n' >"$KIV_PROGRAM_DIR/kiv.ini"
-export KIV_RUNTIME_DIR="$work/run"
 
 fail() {
   echo "$1"; cat "$work/err.txt"; exit 1

@@ -12,20 +12,39 @@ require_tools() {
   done
 }
 
-start_private_display() {
-  local fd display=
-  exec {fd}<> <(:)
-  Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do
-    if read -r -t 0.1 display <&"$fd" 2>/dev/null && [ -n "$display" ]; then
-      break
+# start_xvfb LOG: starts Xvfb, sets xvfb_pid and exports DISPLAY; returns 1 when no display
+# came up. On a loaded machine the start can take many seconds, so the wait is long, but it ends
+# as soon as Xvfb names its display or has ended; one that ended (another Xvfb starting at the
+# same moment took its number) is started again.
+start_xvfb() {
+  local log=$1 fd display
+  for _ in 1 2 3; do
+    exec {fd}<> <(:)
+    Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >"$log" 2>&1 &
+    xvfb_pid=$!
+    display=
+    for _ in $(seq 600); do
+      if read -r -t 0.1 display <&"$fd" 2>/dev/null && [ -n "$display" ]; then
+        break
+      fi
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+    done
+    exec {fd}<&-
+    if [ -n "$display" ]; then
+      export DISPLAY=":$display"
+      return 0
     fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
   done
-  if [ -z "$display" ]; then
+  return 1
+}
+
+start_private_display() {
+  if ! start_xvfb "$work/xvfb.log"; then
     echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1
   fi
-  export DISPLAY=":$display"
   export QT_QPA_PLATFORM=xcb
   export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
 }
