@@ -58,6 +58,9 @@ public:
     Change settleAll();
     // Before an edit at `at`: settles through `at` and keeps room for one more unsettled line.
     Change prepareEdit(int at);
+    // Where the display line starting at `start` ends without word wrap, found by counting
+    // columns alone (the widest-line measure is not raised).
+    int endWithoutWrap(int start) const;
     // True while some line is unsettled.
     bool hasUnsettled() const noexcept;
     // Characters re-broken past an edit before the rest is left unsettled.

@@ -16,6 +16,8 @@ constexpr std::int64_t kNoCharBudget = std::numeric_limits<std::int64_t>::max();
 constexpr int kNoLineBudget = std::numeric_limits<int>::max();
 // How far back from an edit a word end is looked for before the line before is re-broken.
 constexpr int kWordEndSearch = 256;
+// Characters looked at together while counting columns.
+constexpr int kBlock = 128;
 
 bool isWordCharacter(char16_t ch) noexcept {
     return ch < 0x100 && ch != u' ' && ch != u'\t' && ch != kCr;
@@ -57,6 +59,66 @@ bool LineLayout::previousLineEndsBefore(int line, int at) const {
         }
     }
     return false;
+}
+
+int LineLayout::endWithoutWrap(int start) const {
+    const int length = text_.length();
+    if (start >= length) {
+        return start;
+    }
+    const int limit = params_.columnLimit;
+    const int tabSize = std::max(params_.tabSize, 1);
+    int columns = 0;
+    int lastNonWord = start - 1;
+    int i = start;
+    const TextStore::Spans spans = text_.spansFrom(start);
+    for (int k = 0; k < spans.count; ++k) {
+        const char16_t* p = spans.parts[static_cast<std::size_t>(k)].data;
+        const char16_t* const end = p + spans.parts[static_cast<std::size_t>(k)].length;
+        while (p != end) {
+            if (end - p >= kBlock && columns + kBlock <= limit) {
+                // A block without tab or CR takes one column a character.
+                std::uint16_t special = 0;
+                std::uint16_t nonWord = 0;
+                for (int j = 0; j < kBlock; ++j) {
+                    const char16_t c = p[j];
+                    special |= static_cast<std::uint16_t>((c == u'\t') | (c == kCr));
+                    nonWord |= static_cast<std::uint16_t>((c == u' ') | (c >= 0x100));
+                }
+                if (special == 0) {
+                    for (int j = kBlock - 1; nonWord != 0 && j >= 0; --j) {
+                        if (!isWordCharacter(p[j])) {
+                            lastNonWord = i + j;
+                            break;
+                        }
+                    }
+                    columns += kBlock;
+                    p += kBlock;
+                    i += kBlock;
+                    continue;
+                }
+            }
+            const char16_t c = *p;
+            if (c == kCr) {
+                return i;
+            }
+            const int next = c == u'\t' ? columns + (tabSize - columns % tabSize) : columns + 1;
+            if (next > limit) {
+                // The word the limit cuts moves down whole unless it started the line.
+                if (i > start && isWordCharacter(text_.at(i - 1)) && lastNonWord >= start) {
+                    return lastNonWord + 1;
+                }
+                return columns == 0 ? i + 1 : i;
+            }
+            columns = next;
+            if (!isWordCharacter(c)) {
+                lastNonWord = i;
+            }
+            ++p;
+            ++i;
+        }
+    }
+    return length;
 }
 
 LineLayout::Change LineLayout::relayFrom(int first, int meetFrom, int delta,
@@ -122,6 +184,21 @@ LineLayout::Change LineLayout::relayoutAround(int at, int editEnd, int delta) {
         first = line - 2;
     } else if (line > 0 && previousLineEndsBefore(line, at)) {
         first = line;
+    }
+    if (!params_.wordWrap && first == line && lines_.canMarkUnsettled() &&
+        endWithoutWrap(static_cast<int>(lines_.start(line))) > editEnd) {
+        // The edit's line still holds the caret: counting its columns shows that without
+        // measuring it. The line is left unsettled, to be measured and re-broken when painted;
+        // old starts up to the edit's end go, later ones move by `delta`.
+        Change change;
+        change.linesBefore = lines_.count();
+        const int following =
+            std::max(lines_.firstLineAtOrAfter(std::int64_t{editEnd} - delta + 1), line + 1);
+        produced_.clear();
+        lines_.replace(line + 1, following - (line + 1), produced_, delta, true);
+        change.firstLine = change.lastLine = line;
+        change.linesAfter = lines_.count();
+        return change;
     }
     // Without word wrap one display line may hold 32768 characters: the walk goes no further
     // than the first line start past the edit, and the lines in view follow when painted.

@@ -21,6 +21,7 @@ struct UnsettledCase {
     bool wordWrap;
     int wrapColumn;
     bool lineNumbers;
+    int columnLimit;
 };
 
 // Lines not marked unsettled end where the next entry starts, as the current text breaks.
@@ -35,6 +36,11 @@ struct UnsettledCase {
         }
         const int end = state.layouter.endOfLine(static_cast<int>(lines.start(line)));
         const int next = end < length && state.text.at(end) == u'\r' ? end + 1 : end;
+        if (!state.layout.wordWrap &&
+            state.layouter.endWithoutWrap(static_cast<int>(lines.start(line))) != end) {
+            return ::testing::AssertionFailure()
+                   << "counting columns ends line " << line << " elsewhere than " << end;
+        }
         const bool last = end >= length;
         if (last != (line == lines.count() - 1) || (!last && lines.start(line + 1) != next)) {
             return ::testing::AssertionFailure()
@@ -69,7 +75,7 @@ TEST_P(UnsettledLayoutTest, PartialRelayoutsSettleToAFullLayout) {
         state.layout.lineNumbers = c.lineNumbers;
         state.layout.clientWidth = width + 2 + (c.lineNumbers ? 6 * 8 : 0);
         // A short column limit makes lines without wrap break too.
-        state.layout.columnLimit = 23;
+        state.layout.columnLimit = c.columnLimit;
     };
     auto state = makeState(u"", width, c.wordWrap);
     configure(*state);
@@ -143,9 +149,11 @@ TEST_P(UnsettledLayoutTest, PartialRelayoutsSettleToAFullLayout) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, UnsettledLayoutTest,
-                         ::testing::Values(UnsettledCase{"NoWrap", false, 0, false},
-                                           UnsettledCase{"WrapAtEdge", true, 0, false},
-                                           UnsettledCase{"WrapColumnWithNumbers", true, 7, true}),
+                         ::testing::Values(UnsettledCase{"NoWrap", false, 0, false, 23},
+                                           UnsettledCase{"NoWrapWideColumns", false, 0, false, 150},
+                                           UnsettledCase{"WrapAtEdge", true, 0, false, 23},
+                                           UnsettledCase{"WrapColumnWithNumbers", true, 7, true,
+                                                         23}),
                          [](const ::testing::TestParamInfo<UnsettledCase>& info) {
                              return std::string(info.param.name);
                          });
