@@ -107,14 +107,13 @@ LineLayout::LineEnd LineLayout::breakLine(int start) {
             if (stop - p >= kRun) {
                 const RunClasses classes = classifyRun(p);
                 std::uint32_t sum = 0;
-                std::uint32_t unknown = 0; // bit 16 set when a width is still unknown
                 for (int j = 0; j < kRun; ++j) {
-                    const std::uint16_t w = widths_.known(p[j]);
-                    sum += w;
-                    unknown |= std::uint32_t{w} + 1;
+                    sum += widths_.known(p[j]);
                 }
+                // An unknown width alone makes the sum reach kUnknown, so smaller sums need no
+                // further look; larger ones are looked at unit by unit.
                 const unsigned special =
-                    classes.control | ((unknown >> 16) != 0 ? unmeasured(p) : 0U);
+                    classes.control | (sum >= WidthCache::kUnknown ? unmeasured(p) : 0U);
                 const unsigned nonWord = classes.nonWord;
                 if (special == 0 && x + sum <= limitX) {
                     noteNonWord(p, nonWord);
@@ -128,11 +127,11 @@ LineLayout::LineEnd LineLayout::breakLine(int start) {
                 std::int64_t reach = x;
                 int fit = 0;
                 for (int j = 0; j < kRun; ++j) {
-                    // A fixed count of steps, so that no loop exit is mispredicted.
-                    const bool counted = j < ordinary;
-                    reach += counted ? widths_.known(p[j]) : 0;
-                    const bool fits = counted && reach <= limitX;
-                    fit += fits ? 1 : 0;
+                    // A fixed count of steps with no branch: nothing is mispredicted. What is
+                    // added past the ordinary characters counts for nothing.
+                    reach += widths_.known(p[j]);
+                    const bool fits = (j < ordinary) & (reach <= limitX);
+                    fit += static_cast<int>(fits);
                     x = fits ? reach : x;
                 }
                 noteNonWord(p, nonWord & ((1U << fit) - 1));

@@ -213,12 +213,14 @@ TEST(LineLayoutTest, BreaksFollowThePlainRuleOnRandomTextAndSettings) {
         std::u16string text;
         const auto wanted = static_cast<std::size_t>(pick(300));
         while (text.size() < wanted) {
-            // Now and then a long word or a long Japanese stretch.
+            // Now and then a long word, a long Japanese stretch or a run of the wide glyph.
             const int kind = pick(9);
             if (kind == 0) {
                 text.append(static_cast<std::size_t>(pick(40)), u'a');
             } else if (kind == 1) {
                 text.append(static_cast<std::size_t>(pick(40)), u'本');
+            } else if (kind == 2) {
+                text.append(static_cast<std::size_t>(pick(20)), u'W');
             } else {
                 text +=
                     alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size()) - 1))];
@@ -226,7 +228,9 @@ TEST(LineLayoutTest, BreaksFollowThePlainRuleOnRandomTextAndSettings) {
         }
         auto state = makeState(u"", 72, pick(3) != 0);
         auto& metrics = static_cast<FixedMetrics&>(*state->metrics);
-        metrics.overrides = {{u'i', 3}, {u'W', 1 + pick(90)}, {u'.', 0}, {u',', pick(20)}};
+        // Now and then a glyph so wide that eight of them pass any 16-bit sum.
+        const int wide = pick(3) == 0 ? 9000 + pick(56000) : 1 + pick(90);
+        metrics.overrides = {{u'i', 3}, {u'W', wide}, {u'.', 0}, {u',', pick(20)}};
         editctl::LayoutParams& params = state->layout;
         params.clientWidth = pick(4) == 0 ? 1 + pick(20) : 20 + pick(200);
         params.wrapColumn = pick(3) == 0 ? 1 + pick(12) : 0;
