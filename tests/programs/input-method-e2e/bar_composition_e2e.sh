@@ -109,8 +109,7 @@ found=$(clipboard_after ctrl+c)
 # The Replace bar, seeded with the found word; Return moves to the replacement field.
 keys ctrl+r Return
 compose eigo replace-field
-xdotool key F2
-sleep 0.5
+open_popup F2
 keys Down Down Down Return
 box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Confirm$' | head -n 1)
 [ -n "$box" ] || fail "no message after Replace All"

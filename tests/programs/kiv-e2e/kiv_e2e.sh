@@ -65,8 +65,7 @@ expect_title() {
 
 # Opens the popup of soft key F1 or F2 and picks an item with the arrow keys.
 menu() {
-  xdotool key "$1"
-  sleep 0.4
+  open_popup "$1"
   shift
   for key in "$@"; do
     xdotool key "$key"

@@ -48,3 +48,16 @@ start_private_display() {
   export QT_QPA_PLATFORM=xcb
   export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
 }
+
+# open_popup KEY: presses soft key KEY (F1 or F2) and waits until its popup shows (one more
+# visible window), so the keys after it reach the popup even on a loaded machine.
+open_popup() {
+  local before
+  before=$(xdotool search --onlyvisible --class '.*' 2>/dev/null | wc -l)
+  xdotool key "$1"
+  for _ in $(seq 200); do
+    [ "$(xdotool search --onlyvisible --class '.*' 2>/dev/null | wc -l)" -gt "$before" ] && break
+    sleep 0.05
+  done
+  sleep 0.1
+}
