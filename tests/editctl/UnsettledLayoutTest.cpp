@@ -148,6 +148,28 @@ TEST_P(UnsettledLayoutTest, PartialRelayoutsSettleToAFullLayout) {
     EXPECT_GE(mostMarks, 2) << "edits far apart left several stretches";
 }
 
+// Edits moving backwards through a long line each leave a stretch behind them; the table keeps
+// a bounded number and settles the oldest when it is full.
+TEST(UnsettledLayoutLimitTest, StretchesStayBoundedAndSettleExactly) {
+    std::u16string text;
+    for (int i = 0; text.size() < 24000; ++i) {
+        text += u"{\"id\":" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) + u"},";
+    }
+    auto state = makeState(text, 72);
+    state->layouter.setEditLookahead(0);
+    int most = 0;
+    for (int k = 0; k < 40; ++k) {
+        state->caret = state->anchor = 23000 - k * 500;
+        editctl::insertText(*state, u"x", false);
+        most = std::max(most, state->lines.unsettledCount());
+        ASSERT_TRUE(state->checkInvariants()) << "edit " << k;
+        ASSERT_TRUE(settledLinesChain(*state)) << "edit " << k;
+    }
+    EXPECT_EQ(most, editctl::LineTable::kMaxUnsettled);
+    state->layouter.settleAll();
+    EXPECT_EQ(lineStarts(*state), lineStarts(*makeState(logicalText(*state), 72)));
+}
+
 INSTANTIATE_TEST_SUITE_P(Layouts, UnsettledLayoutTest,
                          ::testing::Values(UnsettledCase{"NoWrap", false, 0, false, 23},
                                            UnsettledCase{"NoWrapWideColumns", false, 0, false, 150},
