@@ -167,3 +167,7 @@ std::vector<FileDialogCall> takeFileDialogCalls() {
 }
 
 } // namespace platform::test
+
+void platform::clearFileDialogAnswers() {
+    hooks() = DialogHooks{};
+}

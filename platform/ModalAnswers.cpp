@@ -69,6 +69,11 @@ void clearModalAnswers() {
 
 namespace platform::test {
 
+void forgetModalAnswers() {
+    clearModalAnswers();
+    clearFileDialogAnswers();
+}
+
 void queueMessageBoxAnswer(int result) {
     answers().messageBoxes.push_back(result);
 }

@@ -20,5 +20,7 @@ bool modalLoopsUnattended();
 void setModalLoopsUnattended();
 // Forgets queued answers and records.
 void clearModalAnswers();
+// Forgets queued file-dialog answers and records.
+void clearFileDialogAnswers();
 
 } // namespace platform

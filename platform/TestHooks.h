@@ -42,6 +42,10 @@ struct PopupMenuCall {
 std::vector<MessageBoxCall> takeMessageBoxCalls();
 std::vector<PopupMenuCall> takePopupMenuCalls();
 
+// Forgets every answer queued for message boxes, popup menus, dialogs and file dialogs and
+// what they recorded, so an answer one test left unused cannot reach the next.
+void forgetModalAnswers();
+
 // The next GetOpenFileName or GetSaveFileName answers `path` (nullopt: cancelled) without
 // showing anything; an overwrite prompt it raises still asks through MessageBox.
 void queueFileDialogAnswer(std::optional<std::u16string> path);
