@@ -66,6 +66,22 @@ public:
         return true;
     }
 
+    // Grows to `count` elements keeping them, without copying when the allocator can (mapped
+    // blocks; the storage may move); false, with nothing changed, when it cannot.
+    bool growMapped(std::size_t count) noexcept {
+        if (data_ == nullptr || count < count_ ||
+            count > std::numeric_limits<std::size_t>::max() / sizeof(T)) {
+            return false;
+        }
+        void* moved = allocator_->growMapped(data_, count_ * sizeof(T), count * sizeof(T));
+        if (moved == nullptr) {
+            return false;
+        }
+        data_ = static_cast<T*>(moved);
+        count_ = count;
+        return true;
+    }
+
     T* data() noexcept { return data_; }
     const T* data() const noexcept { return data_; }
     // Number of elements the storage holds.

@@ -75,6 +75,25 @@ bool BlockAllocator::shrinkInPlace(void* block, std::size_t bytes, std::size_t n
     return false;
 }
 
+void* BlockAllocator::growMapped(void* block, std::size_t bytes, std::size_t newBytes) noexcept {
+    if (block == nullptr || newBytes < bytes || (failAbove_ && newBytes > *failAbove_)) {
+        return nullptr;
+    }
+    for (Slot& slot : slots_) {
+        if (slot.view == block) {
+            void* moved = platform::growAnonymousMemory(slot.view, slot.bytes, newBytes);
+            if (moved == nullptr) {
+                return nullptr;
+            }
+            slot.view = moved;
+            slot.bytes = newBytes;
+            liveBytes_ += newBytes - bytes;
+            return moved;
+        }
+    }
+    return nullptr;
+}
+
 bool BlockAllocator::isMapped(const void* block) const noexcept {
     if (block == nullptr) {
         return false;

@@ -29,6 +29,9 @@ public:
     // array never has to be copied just to become smaller. False (nothing changed) for heap
     // blocks and for sizes that would not shrink.
     bool shrinkInPlace(void* block, std::size_t bytes, std::size_t newBytes) noexcept;
+    // Enlarges a mapped block to `newBytes` without copying its contents (it may move; the new
+    // address is returned). nullptr, nothing changed, for heap blocks and refused requests.
+    void* growMapped(void* block, std::size_t bytes, std::size_t newBytes) noexcept;
     // Whether the block lives in one of the mapped slots.
     bool isMapped(const void* block) const noexcept;
     // Number of mapped slots currently holding a block.

@@ -20,32 +20,46 @@ int LineTable::slackFor(int count) noexcept {
     return std::max(int{kSlack}, count / 16);
 }
 
-int LineTable::lineOf(std::int64_t index) const noexcept {
+template <class Below> int LineTable::firstNotBelow(int size, Below below) const noexcept {
+    // Lookups cluster around the last edit, where the gap is: gallop outward from it, then
+    // bisect what the gallop fenced in.
     int lo = 0;
-    int hi = count_ - 1;
+    int hi = size; // the answer lies in [lo, hi]
+    const int gap = std::clamp(gapStart_, 0, size);
+    std::int64_t step = 1;
+    if (gap < size && below(start(gap))) {
+        lo = gap + 1;
+        while (step <= size - lo && below(start(lo + static_cast<int>(step) - 1))) {
+            lo += static_cast<int>(step);
+            step *= 2;
+        }
+        hi = static_cast<int>(std::min<std::int64_t>(lo + step - 1, size));
+    } else {
+        hi = gap;
+        while (step <= hi && !below(start(hi - static_cast<int>(step)))) {
+            hi -= static_cast<int>(step);
+            step *= 2;
+        }
+        lo = static_cast<int>(std::max<std::int64_t>(hi - step + 1, 0));
+    }
     while (lo < hi) {
-        const int mid = lo + (hi - lo + 1) / 2;
-        if (start(mid) <= index) {
-            lo = mid;
+        const int mid = lo + (hi - lo) / 2;
+        if (below(start(mid))) {
+            lo = mid + 1;
         } else {
-            hi = mid - 1;
+            hi = mid;
         }
     }
     return lo;
 }
 
+int LineTable::lineOf(std::int64_t index) const noexcept {
+    const int after = firstNotBelow(count_, [index](std::int64_t s) { return s <= index; });
+    return std::max(after - 1, 0);
+}
+
 int LineTable::firstLineAtOrAfter(std::int64_t index) const noexcept {
-    int lo = 0;
-    int hi = count_;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (start(mid) >= index) {
-            hi = mid;
-        } else {
-            lo = mid + 1;
-        }
-    }
-    return lo;
+    return firstNotBelow(count_, [index](std::int64_t s) { return s < index; });
 }
 
 void LineTable::moveGap(int line) noexcept {

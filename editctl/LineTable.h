@@ -94,6 +94,9 @@ private:
     // Room kept beyond the entries: 256, or a sixteenth of the lines for large tables, so
     // that growing and shrinking cost constant time per line on average.
     static int slackFor(int count) noexcept;
+    // The first line in [0, size) whose start is not `below`, or size; `below` must hold for
+    // a leading run of the (ascending) starts and fail after it.
+    template <class Below> int firstNotBelow(int size, Below below) const noexcept;
     // Moves the gap so that it starts at entry `line`.
     void moveGap(int line) noexcept;
     // Gives back surplus entries when the gap has grown well past the slack.

@@ -157,11 +157,18 @@ bool scrollViewTo(EditState& state, int firstLine, int horizontal) {
 }
 
 ViewPosition caretInViewPosition(EditState& state, bool centre) {
+    const int line = state.lines.lineOf(state.caret);
+    const auto start = static_cast<int>(state.lines.start(line));
+    return viewPositionShowing(state, line, offsetAfter(state, 0, start, state.caret), centre);
+}
+
+ViewPosition viewPositionShowing(const EditState& state, int line, std::int64_t offset,
+                                 bool centre) {
     const int cell = cellWidth(state);
     const int width = state.layout.clientWidth;
     int horizontal = state.horizontalPosition;
     const std::int64_t x =
-        std::int64_t{caretX(state, state.caret)} + std::int64_t{horizontal} * cell;
+        std::int64_t{caretXAtOffset(state, offset)} + std::int64_t{horizontal} * cell;
     if (x < std::int64_t{cell} * (horizontal + kCaretMarginCells)) {
         horizontal = std::max(static_cast<int>(x / cell) - kCaretMarginCells, 0);
     } else if (x > std::int64_t{cell} * (horizontal - kCaretMarginCells) + width) {
@@ -169,7 +176,6 @@ ViewPosition caretInViewPosition(EditState& state, bool centre) {
                               std::max(state.maxHorizontalPosition, 0));
     }
 
-    const int line = state.lines.lineOf(state.caret);
     int first = state.firstVisibleLine;
     const int visible = visibleLineCount(state);
     if (centre || line < first || line > first + visible - 1) {

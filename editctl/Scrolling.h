@@ -4,6 +4,8 @@
 
 #include "platform/Window.h"
 
+#include <cstdint>
+
 namespace editctl {
 
 struct EditState;
@@ -17,6 +19,9 @@ struct ViewPosition {
 // (one-line steps when it is just outside, else centred; `centre` centres its line in any
 // case), without moving anything.
 ViewPosition caretInViewPosition(EditState& state, bool centre);
+// The same for a caret on display line `line`, `offset` pixels from its start.
+ViewPosition viewPositionShowing(const EditState& state, int line, std::int64_t offset,
+                                 bool centre);
 // Scrolls the view to caretInViewPosition.
 void scrollCaretIntoView(EditState& state, bool centre);
 // Moves the view to `firstLine` and `horizontal` (clamped), scrolls the window contents and

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <string_view>
 
 namespace editctl {
 
@@ -73,14 +74,28 @@ int hitTest(EditState& state, int x, int y) {
 int caretX(EditState& state, int index) {
     const int line = state.lines.lineOf(index);
     const auto start = static_cast<int>(state.lines.start(line));
-    const std::int64_t origin = textOriginX(state);
-    std::int64_t x = origin;
-    const int end = std::min(index, state.text.length());
-    for (int i = start; i < end; ++i) {
-        const char16_t ch = state.text.at(i);
-        x = ch == kTab ? tabEnd(state, x, origin) : x + state.widths.width(ch);
+    return caretXAtOffset(state, offsetAfter(state, 0, start, index));
+}
+
+std::int64_t offsetAfter(EditState& state, std::int64_t offset, int from, int to) {
+    const int tabSize = std::max(state.layout.tabSize, 1);
+    const int cellWidth = state.layout.cellWidth;
+    const TextStore::Spans spans = state.text.spansFrom(from);
+    int left = std::min(to, state.text.length()) - from;
+    for (int k = 0; k < spans.count && left > 0; ++k) {
+        const TextStore::Span& span = spans.parts[static_cast<std::size_t>(k)];
+        const int take = std::min(left, span.length);
+        for (const char16_t ch : std::u16string_view(span.data, static_cast<std::size_t>(take))) {
+            offset = ch == kTab ? LineLayout::tabStop(offset, tabSize, cellWidth)
+                                : offset + state.widths.width(ch);
+        }
+        left -= take;
     }
-    return clampToInt(x);
+    return offset;
+}
+
+int caretXAtOffset(const EditState& state, std::int64_t offset) {
+    return clampToInt(std::int64_t{textOriginX(state)} + offset);
 }
 
 int caretY(const EditState& state, int index) {

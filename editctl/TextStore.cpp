@@ -77,8 +77,16 @@ void TextStore::growGap(int room) {
     const long long wanted = needed + slackFor(static_cast<int>(needed));
     const int capacity = static_cast<int>(
         std::min<long long>(wanted, std::max<long long>(needed, kMaxLength + kBaseSlack + 1)));
-    Block<char16_t> bigger(allocator_, units(capacity));
     const int behind = stored_ - gapStart_ + 1; // the terminator comes along
+    if (base_.growMapped(units(capacity))) {
+        // The pages came along without a copy; only what lies behind the gap moves.
+        char16_t* const base = base_.data();
+        std::memmove(base + capacity - behind, base + gapStart_ + gapLength_,
+                     units(behind) * sizeof(char16_t));
+        gapLength_ = capacity - stored_ - 1;
+        return;
+    }
+    Block<char16_t> bigger(allocator_, units(capacity));
     std::copy_n(base_.data(), gapStart_, bigger.data());
     std::copy_n(base_.data() + gapStart_ + gapLength_, behind, bigger.data() + capacity - behind);
     base_ = std::move(bigger);
@@ -166,6 +174,12 @@ void TextStore::append(std::u16string_view chars, int at, int replaced, CaseMode
     stored_ += count;
     pending_.insertedLength += count;
     pending_.overwritten += replaced;
+}
+
+void TextStore::reserve(int room) {
+    if (gapLength_ < room) {
+        growGap(room);
+    }
 }
 
 bool TextStore::deletionAdjoins(int d, int c) const noexcept {

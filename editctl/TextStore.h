@@ -87,6 +87,9 @@ public:
     // pending insertion must end at `at`. Throws COomEx (nothing changed) when the array must
     // grow and cannot.
     void append(std::u16string_view chars, int at, int replaced, CaseMode mode);
+    // Makes the gap at least `room` characters wide now, so that the edits that follow need no
+    // larger array; throws COomEx (nothing changed) when it cannot be had.
+    void reserve(int room);
     // True when [d, c) may grow the pending deletion (none pending, or it starts at d or c).
     bool deletionAdjoins(int d, int c) const noexcept;
     // Removes [d, c) by growing the pending deletion; needs no pending insertion and

@@ -33,4 +33,12 @@ bool shrinkAnonymousMemory(void* address, std::size_t bytes, std::size_t newByte
     return true;
 }
 
+void* growAnonymousMemory(void* address, std::size_t bytes, std::size_t newBytes) {
+    if (address == nullptr || newBytes < bytes) {
+        return nullptr;
+    }
+    void* moved = mremap(address, bytes, newBytes, MREMAP_MAYMOVE);
+    return moved == MAP_FAILED ? nullptr : moved;
+}
+
 } // namespace platform

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <random>
 #include <vector>
 
@@ -153,6 +155,20 @@ void replaceAtRandom(int initialLines, int steps, unsigned seed) {
         model = std::move(next);
         ASSERT_TRUE(table.checkInvariants(static_cast<int>(model.back()))) << "step " << step;
         ASSERT_EQ(all(table), model) << "step " << step;
+        // Lookups near the gap and far from it find what a plain search of the array finds.
+        const std::vector<long long> truth(model.begin(), model.end() - 1);
+        for (int probe = 0; probe < 8; ++probe) {
+            const int last = static_cast<int>(truth.size()) - 1;
+            const long long index = probe < 4
+                                        ? model[static_cast<std::size_t>(pick(last))] + pick(2) - 1
+                                        : pick(static_cast<int>(model.back()) + 2) - 1;
+            const auto upper = std::upper_bound(truth.begin(), truth.end(), index);
+            ASSERT_EQ(table.lineOf(index), std::max<long long>(upper - truth.begin() - 1, 0))
+                << "step " << step << " index " << index;
+            const auto lower = std::lower_bound(truth.begin(), truth.end(), index);
+            ASSERT_EQ(table.firstLineAtOrAfter(index), lower - truth.begin())
+                << "step " << step << " index " << index;
+        }
         const auto lines = static_cast<int>(model.size());
         ASSERT_LE(table.capacity(), lines + 2 * std::max(256, lines / 16) + 1) << "step " << step;
     }
