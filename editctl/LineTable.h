@@ -43,8 +43,9 @@ public:
         if (line < gapStart_) {
             return starts_[static_cast<std::size_t>(line)];
         }
-        return static_cast<std::uint32_t>(starts_[static_cast<std::size_t>(line + gapLength_)] +
-                                          static_cast<std::uint32_t>(shift_));
+        return static_cast<std::uint32_t>(
+            starts_[static_cast<std::size_t>(line) + static_cast<std::size_t>(gapLength_)] +
+            static_cast<std::uint32_t>(shift_));
     }
     // The line whose start <= index < next start; an index at or past the last line's start
     // gives the last line, a negative one line 0.
