@@ -17,34 +17,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=input_method_stack.sh
 source "$here/input_method_stack.sh"
 
-program_pid=
-cleanup() {
-  if [ -n "$program_pid" ]; then
-    kill "$program_pid" 2>/dev/null || true
-    wait "$program_pid" 2>/dev/null || true
-  fi
-  ims_stop
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  [ -n "$ims_work" ] && [ -f "$ims_work/program.err" ] && tail -n 20 "$ims_work/program.err"
-  exit 1
-}
-
-ims_start
-status=$?
-if [ "$status" -eq 77 ]; then
-  echo "skipped: $ims_skip_reason"
-  exit 77
-fi
-[ "$status" -eq 0 ] || fail "the virtual display did not start"
-export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
-if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-  export XDG_RUNTIME_DIR="$ims_work/program-runtime"
-  mkdir -m 700 "$XDG_RUNTIME_DIR"
-fi
+ims_session
 
 keep_png() {
   [ -n "$png_dir" ] || return 0

@@ -237,3 +237,38 @@ ims_stop() {
     ims_work=
   fi
 }
+
+# ims_session: for a script that tests a program (its id in program_pid once started) with the
+# stack. Starts the stack, ending the script with "skipped" (77) where the input method cannot
+# start; on exit the program and the stack end. fail MESSAGE ends the script with the
+# program's last errors.
+program_pid=
+ims_end_session() {
+  if [ -n "$program_pid" ]; then
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+  fi
+  ims_stop
+}
+
+fail() {
+  echo "FAIL: $*"
+  [ -n "$ims_work" ] && [ -f "$ims_work/program.err" ] && tail -n 20 "$ims_work/program.err"
+  exit 1
+}
+
+ims_session() {
+  trap ims_end_session EXIT
+  ims_start
+  local status=$?
+  if [ "$status" -eq 77 ]; then
+    echo "skipped: $ims_skip_reason"
+    exit 77
+  fi
+  [ "$status" -eq 0 ] || fail "the virtual display did not start"
+  export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
+  if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR="$ims_work/program-runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+  fi
+}

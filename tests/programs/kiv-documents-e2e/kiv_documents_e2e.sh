@@ -9,22 +9,7 @@ sample=$2
 source "$(dirname "$0")/../support/private_display.sh"
 require_tools Xvfb xdotool
 
-work=$(mktemp -d)
-xvfb_pid=
-kiv_pid=
-cleanup() {
-  [ -n "$kiv_pid" ] && kill "$kiv_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_private_display
-export KIV_PROGRAM_DIR="$work/program"
-mkdir -p "$work/run" "$work/program" && chmod 700 "$work/run"
-export KIV_RUNTIME_DIR="$work/run"
-# No first-run question about the desktop association.
-printf '[init]\nfirst=1\n' >"$work/program/kiv.ini"
+start_kiv_session
 
 fail() {
   echo "$1"; cat "$work/err.txt"; exit 1
@@ -105,7 +90,6 @@ for _ in $(seq 100); do
 done
 kill -0 "$kiv_pid" 2>/dev/null && fail "kiv did not end after No"
 wait "$kiv_pid" || fail "kiv ended with an error"
-kiv_pid=
 cmp "$doc" "$work/expected" || fail "the first file changed after it was saved"
 [ "$(cat "$work/other.txt")" = "UTF-8 の別のファイル" ] || fail "No changed the file"
 echo "kiv documents end-to-end: all passed"

@@ -9,19 +9,7 @@ peek=$2
 source "$(dirname "$0")/../support/private_display.sh"
 require_tools Xvfb xdotool
 
-work=$(mktemp -d)
-xvfb_pid=
-kiv_pid=
-cleanup() {
-  [ -n "$kiv_pid" ] && kill "$kiv_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_private_display
-mkdir -p "$work/run" && chmod 700 "$work/run"
-export KIV_RUNTIME_DIR="$work/run"
+start_kiv_session
 
 # A first run asks about the desktop association, but a screenshot run answers it No without
 # showing it and ends by itself.
@@ -30,11 +18,6 @@ KIV_PROGRAM_DIR="$work/first-run" timeout 60 "$kiv" --screenshot "$work/first.pn
 [ "$(head -c 4 "$work/first.png" | od -An -c | tr -d ' ')" = "211PNG" ] ||
   { echo "no PNG from the first run"; exit 1; }
 grep -qx 'first=1' "$work/first-run/kiv.ini" || { echo "the first run was not recorded"; exit 1; }
-
-export KIV_PROGRAM_DIR="$work/program"
-mkdir -p "$KIV_PROGRAM_DIR"
-# Not a first run: no question about the desktop association before the window.
-printf '[init]\nfirst=1\n' >"$KIV_PROGRAM_DIR/kiv.ini"
 
 fail() {
   echo "$1"; cat "$work/err.txt"; exit 1
@@ -138,5 +121,4 @@ for _ in $(seq 100); do
 done
 kill -0 "$kiv_pid" 2>/dev/null && fail "kiv did not end on File > Exit"
 wait "$kiv_pid" || fail "kiv ended with an error"
-kiv_pid=
 echo "kiv end-to-end: all passed"

@@ -14,23 +14,7 @@ png_dir=${KIV_PNG_DIR:-$PWD/search-e2e-grabs}
 source "$(dirname "$0")/../support/private_display.sh"
 require_tools Xvfb xdotool xwd
 
-work=$(mktemp -d)
-xvfb_pid=
-kiv_pid=
-second_pid=
-cleanup() {
-  [ -n "$second_pid" ] && kill "$second_pid" 2>/dev/null || true
-  [ -n "$kiv_pid" ] && kill "$kiv_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_private_display
-export KIV_PROGRAM_DIR="$work/program"
-mkdir -p "$work/run" "$KIV_PROGRAM_DIR" && chmod 700 "$work/run"
-export KIV_RUNTIME_DIR="$work/run"
-printf '[init]\nfirst=1\n' >"$KIV_PROGRAM_DIR/kiv.ini"
+start_kiv_session
 
 # Keeps window $1 (or the whole screen for -root) as it shows now as $png_dir/$2.png.
 keep_png() {
@@ -195,9 +179,7 @@ found=$(clipboard_after ctrl+c)
 
 # Each copy writes the shared lists when it ends: the second copy's search came last.
 quit_copy "$second" "$second_pid"
-second_pid=
 quit_copy "$window" "$kiv_pid"
-kiv_pid=
 history_file() {
   python3 - "$@" <<'PY'
 import struct, sys

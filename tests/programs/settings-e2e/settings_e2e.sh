@@ -12,21 +12,7 @@ png_dir=${KIV_PNG_DIR:-$PWD/settings-e2e-grabs}
 source "$(dirname "$0")/../support/private_display.sh"
 require_tools Xvfb xdotool xwd
 
-work=$(mktemp -d)
-xvfb_pid=
-kiv_pid=
-cleanup() {
-  [ -n "$kiv_pid" ] && kill "$kiv_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_private_display
-export KIV_PROGRAM_DIR="$work/program"
-mkdir -p "$work/run" "$KIV_PROGRAM_DIR" && chmod 700 "$work/run"
-export KIV_RUNTIME_DIR="$work/run"
-printf '[init]\nfirst=1\n' >"$KIV_PROGRAM_DIR/kiv.ini"
+start_kiv_session
 printf 'Stamp=[%%@%%]%%!%%\nPlain=x\n' >"$KIV_PROGRAM_DIR/template.ini"
 
 fail() {
@@ -134,7 +120,6 @@ for _ in $(seq 100); do
 done
 kill -0 "$kiv_pid" 2>/dev/null && fail "kiv did not end on File > Exit"
 wait "$kiv_pid" || fail "kiv ended with an error"
-kiv_pid=
 ini=$(cat "$KIV_PROGRAM_DIR/kiv.ini")
 for line in tabsize=8 nowordwrap=1 mrunum=5; do
   grep -qx "$line" <<<"$ini" || fail "kiv.ini lacks $line: $ini"

@@ -41,6 +41,26 @@ start_xvfb() {
   return 1
 }
 
+# start_kiv_session: makes $work, starts the private display and gives kiv a runtime folder and
+# a program folder whose first run is recorded already (no association question before the
+# window). On exit every program the script still runs in the background ends and $work goes.
+start_kiv_session() {
+  work=$(mktemp -d)
+  trap end_kiv_session EXIT
+  start_private_display
+  mkdir -p "$work/run" "$work/program" && chmod 700 "$work/run"
+  export KIV_RUNTIME_DIR="$work/run" KIV_PROGRAM_DIR="$work/program"
+  printf '[init]\nfirst=1\n' >"$KIV_PROGRAM_DIR/kiv.ini"
+}
+
+end_kiv_session() {
+  local pid
+  for pid in $(jobs -p); do
+    kill "$pid" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+
 start_private_display() {
   if ! start_xvfb "$work/xvfb.log"; then
     echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1
