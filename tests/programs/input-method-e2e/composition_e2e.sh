@@ -109,11 +109,7 @@ text=
 case "$kind" in
 nedit-host)
   xdotool key ctrl+q
-  for _ in $(seq 100); do
-    kill -0 "$program_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  wait "$program_pid" || fail "nedit-host did not end well"
+  expect_ended "$program_pid" "nedit-host"
   program_pid=
   text=$(cat "$ims_work/out.txt")
   ;;

@@ -15,16 +15,6 @@ fail() {
   echo "$1"; cat "$work/err.txt"; exit 1
 }
 
-expect_title() {
-  local title
-  for _ in $(seq 50); do
-    title=$(xdotool getwindowname "$window")
-    [ "$title" = "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "title: expected [$1], got [$title]"
-}
-
 doc="$work/autumn-walk.txt"
 cp "$sample" "$doc"
 "$kiv" "$doc" 2>"$work/err.txt" &
@@ -79,17 +69,8 @@ expect_title "other.txt"
 xdotool type --delay 40 "more "
 expect_title "other.txt*"
 xdotool key ctrl+q
-box=$(timeout 10 xdotool search --sync --onlyvisible --name "^Save Confirm$" | head -n 1) ||
-  fail "no question before closing the changed document"
-xdotool windowfocus --sync "$box"
-sleep 0.3
-xdotool key alt+n
-for _ in $(seq 100); do
-  kill -0 "$kiv_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$kiv_pid" 2>/dev/null && fail "kiv did not end after No"
-wait "$kiv_pid" || fail "kiv ended with an error"
+answer_no_to_saving
+expect_ended "$kiv_pid" "kiv after No"
 cmp "$doc" "$work/expected" || fail "the first file changed after it was saved"
 [ "$(cat "$work/other.txt")" = "UTF-8 の別のファイル" ] || fail "No changed the file"
 echo "kiv documents end-to-end: all passed"

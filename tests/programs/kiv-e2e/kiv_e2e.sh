@@ -36,16 +36,6 @@ expect_text() {
   [ "$got" = "$1" ] || fail "text: expected [$1], got [$got]"
 }
 
-expect_title() {
-  local title
-  for _ in $(seq 50); do
-    title=$(xdotool getwindowname "$window")
-    [ "$title" = "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "title: expected [$1], got [$title]"
-}
-
 # Opens the popup of soft key F1 or F2 and picks an item with the arrow keys.
 menu() {
   open_popup "$1"
@@ -110,15 +100,6 @@ last=$(copied | tail -n 1)
 # File > Exit (the last item) ends the program once the question about the changed text is
 # answered No.
 menu F1 Up Return
-box=$(timeout 10 xdotool search --sync --onlyvisible --name "^Save Confirm$" | head -n 1) ||
-  fail "no question before closing the changed text"
-xdotool windowfocus --sync "$box"
-sleep 0.3
-xdotool key alt+n
-for _ in $(seq 100); do
-  kill -0 "$kiv_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$kiv_pid" 2>/dev/null && fail "kiv did not end on File > Exit"
-wait "$kiv_pid" || fail "kiv ended with an error"
+answer_no_to_saving
+expect_ended "$kiv_pid" "kiv on File > Exit"
 echo "kiv end-to-end: all passed"

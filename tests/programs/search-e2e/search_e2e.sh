@@ -63,16 +63,6 @@ wait_gone() {
   return 1
 }
 
-expect_title() {
-  local title
-  for _ in $(seq 50); do
-    title=$(xdotool getwindowname "$window")
-    [ "$title" = "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "title: expected [$1], got [$title]"
-}
-
 # What the focused window put on the desktop's clipboard after the keys $@, as a second
 # program sees it (waiting for a change, which the same text again never makes).
 clipboard_after() {
@@ -91,12 +81,7 @@ quit_copy() {
   xdotool windowfocus --sync "$1"
   sleep 0.3
   xdotool key ctrl+q
-  for _ in $(seq 100); do
-    kill -0 "$2" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$2" 2>/dev/null && fail "a copy did not end on Ctrl+Q"
-  wait "$2" || fail "a copy ended with an error"
+  expect_ended "$2" "a copy on Ctrl+Q"
 }
 
 doc="$work/doc.txt"

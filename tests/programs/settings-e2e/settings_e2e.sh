@@ -109,17 +109,8 @@ xdotool search --onlyvisible --name "^Settings\$" >/dev/null && fail "Escape did
 # File > Exit, answering No to saving the typed text; the settings confirmed once are in
 # kiv.ini, the refused value is not.
 menu F1 Up Return
-box=$(timeout 10 xdotool search --sync --onlyvisible --name "^Save Confirm$" | head -n 1) ||
-  fail "no question before closing the changed text"
-xdotool windowfocus --sync "$box"
-sleep 0.3
-xdotool key alt+n
-for _ in $(seq 100); do
-  kill -0 "$kiv_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$kiv_pid" 2>/dev/null && fail "kiv did not end on File > Exit"
-wait "$kiv_pid" || fail "kiv ended with an error"
+answer_no_to_saving
+expect_ended "$kiv_pid" "kiv on File > Exit"
 ini=$(cat "$KIV_PROGRAM_DIR/kiv.ini")
 for line in tabsize=8 nowordwrap=1 mrunum=5; do
   grep -qx "$line" <<<"$ini" || fail "kiv.ini lacks $line: $ini"

@@ -1,6 +1,7 @@
 # Sourced by the end-to-end scripts. require_tools exits 77 (skipped) when a tool is missing;
 # start_private_display starts Xvfb on a display number nobody uses (Xvfb says which one it
-# took), sets xvfb_pid and exports DISPLAY for the toolkit. $work must exist already.
+# took), sets xvfb_pid and exports DISPLAY for the toolkit. $work must exist already. The
+# checks at the end report through the script's own fail.
 
 require_tools() {
   local tool
@@ -80,4 +81,36 @@ open_popup() {
     sleep 0.05
   done
   sleep 0.1
+}
+
+# expect_title TITLE: waits up to five seconds for $window's title to become TITLE.
+expect_title() {
+  local title
+  for _ in $(seq 50); do
+    title=$(xdotool getwindowname "$window")
+    [ "$title" = "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "title: expected [$1], got [$title]"
+}
+
+# answer_no_to_saving: waits for kiv's question about saving the changed text and answers No.
+answer_no_to_saving() {
+  local box
+  box=$(timeout 10 xdotool search --sync --onlyvisible --name "^Save Confirm$" | head -n 1) ||
+    fail "no question before closing the changed text"
+  xdotool windowfocus --sync "$box"
+  sleep 0.3
+  xdotool key alt+n
+}
+
+# expect_ended PID WHAT: waits up to ten seconds for process PID to end, which it must do on
+# its own and with status 0.
+expect_ended() {
+  for _ in $(seq 100); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$1" 2>/dev/null && fail "$2 did not end"
+  wait "$1" || fail "$2 ended with an error"
 }
