@@ -30,19 +30,6 @@ keys() {
   sleep 0.3
 }
 
-# What the focused window put on the desktop's clipboard after the keys $@ (waiting for a
-# change, which the same text again never makes).
-clipboard_after() {
-  local before got=
-  before=$("$peek" 2>/dev/null) || before=
-  xdotool key "$@"
-  for _ in $(seq 50); do
-    sleep 0.1
-    got=$("$peek" 2>/dev/null) && [ -n "$got" ] && [ "$got" != "$before" ] && break
-  done
-  printf '%s' "$got"
-}
-
 # Composes romaji $1 in the focused field with mozc, converts with Space and commits with
 # Return, keeping the converted composition as PNG $2.
 compose() {

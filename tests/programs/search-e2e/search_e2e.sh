@@ -63,19 +63,6 @@ wait_gone() {
   return 1
 }
 
-# What the focused window put on the desktop's clipboard after the keys $@, as a second
-# program sees it (waiting for a change, which the same text again never makes).
-clipboard_after() {
-  local before got=
-  before=$("$peek" 2>/dev/null) || before=
-  xdotool key "$@"
-  for _ in $(seq 30); do
-    sleep 0.1
-    got=$("$peek" 2>/dev/null) && [ -n "$got" ] && [ "$got" != "$before" ] && break
-  done
-  printf '%s' "$got"
-}
-
 # Ends the copy whose window is $1 and process $2 with Ctrl+Q (its text is saved).
 quit_copy() {
   xdotool windowfocus --sync "$1"

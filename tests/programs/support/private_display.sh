@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the end-to-end scripts. require_tools exits 77 (skipped) when a tool is missing;
 # start_private_display starts Xvfb on a display number nobody uses (Xvfb says which one it
 # took), sets xvfb_pid and exports DISPLAY for the toolkit. $work must exist already. The
@@ -113,4 +114,18 @@ expect_ended() {
   done
   kill -0 "$1" 2>/dev/null && fail "$2 did not end"
   wait "$1" || fail "$2 ended with an error"
+}
+
+# clipboard_after KEYS...: what the focused window put on the desktop's clipboard after the
+# keys, as the second program $peek sees it (waiting for a change, which the same text again
+# never makes).
+clipboard_after() {
+  local before got=
+  before=$("$peek" 2>/dev/null) || before=
+  xdotool key "$@"
+  for _ in $(seq 50); do
+    sleep 0.1
+    got=$("$peek" 2>/dev/null) && [ -n "$got" ] && [ "$got" != "$before" ] && break
+  done
+  printf '%s' "$got"
 }
