@@ -8,14 +8,13 @@
 #include "editctl/EditState.h"
 #include "editctl/EditWindowProc.h"
 #include "editctl/NEditMessages.h"
-#include "platform/Application.h"
+#include "fuzz/support/FuzzHost.h"
 #include "platform/Gdi.h"
 #include "platform/TestHooks.h"
 #include "platform/Window.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 namespace {
@@ -60,22 +59,10 @@ HFONT testFont(int height) {
 
 Host& host() {
     static Host h = [] {
-        static int argc = 1;
-        static char name[] = "composition_fuzz";
-        static char* argv[] = {name, nullptr};
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        // Never torn down: the toolkit's font caches must outlive every static destructor.
-        static platform::Application* const application =
-            std::make_unique<platform::Application>(argc, argv).release();
-        (void)application;
+        kivfuzz::startHeadlessToolkit();
         editctl::registerNEditClass();
-        WNDCLASS wc;
-        wc.lpfnWndProc = DefWindowProc;
-        wc.lpszClassName = u"kivCompositionFuzzParent";
-        RegisterClass(&wc);
         Host made;
-        made.parent = CreateWindow(u"kivCompositionFuzzParent", u"", WS_OVERLAPPED | WS_VISIBLE, 0,
-                                   0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+        made.parent = kivfuzz::createPlainParent(400, 300);
         made.edit = CreateWindow(kNEditClassName, u"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0,
                                  200, 120, made.parent, childId(1333), nullptr, nullptr);
         return made;

@@ -3,30 +3,18 @@
 // and checks what must hold: a run's extent is the sum of its single widths, DT_CALCRECT
 // reports that extent, and pixels outside the clip region are never touched. Fuzz with
 // -detect_leaks=0: the toolkit's font configuration is deliberately never torn down here.
-#include "platform/Application.h"
+#include "fuzz/support/FuzzHost.h"
 #include "platform/Gdi.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 
 namespace {
 
 constexpr int kWidth = 64;
 constexpr int kHeight = 32;
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "gdi_text_fuzz";
-    static char* argv[] = {name, nullptr};
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // Never torn down: the toolkit's font caches must outlive every static destructor.
-    static platform::Application* const application =
-        std::make_unique<platform::Application>(argc, argv).release();
-    (void)application;
-}
 
 struct Reader {
     const std::uint8_t* data;
@@ -54,7 +42,7 @@ HFONT pickFont(std::uint8_t choice) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ensureApplication();
+    kivfuzz::startHeadlessToolkit();
     Reader in{data, size};
     const std::uint8_t fontChoice = in.byte();
     const UINT align = in.byte();

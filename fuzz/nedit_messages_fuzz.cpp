@@ -15,7 +15,7 @@
 #include "editctl/EditState.h"
 #include "editctl/EditWindowProc.h"
 #include "editctl/NEditMessages.h"
-#include "platform/Application.h"
+#include "fuzz/support/FuzzHost.h"
 #include "platform/Clipboard.h"
 #include "platform/ClipboardText.h"
 #include "platform/Gdi.h"
@@ -91,21 +91,9 @@ void check(bool condition, int line = __builtin_LINE()) {
 
 HWND parentWindow() {
     static const HWND parent = [] {
-        static int argc = 1;
-        static char name[] = "nedit_messages_fuzz";
-        static char* argv[] = {name, nullptr};
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        // Never torn down: the toolkit's font caches must outlive every static destructor.
-        static platform::Application* const application =
-            std::make_unique<platform::Application>(argc, argv).release();
-        (void)application;
+        kivfuzz::startHeadlessToolkit();
         editctl::registerNEditClass();
-        WNDCLASS wc;
-        wc.lpfnWndProc = DefWindowProc;
-        wc.lpszClassName = u"kivMessagesFuzzParent";
-        RegisterClass(&wc);
-        return CreateWindow(u"kivMessagesFuzzParent", u"", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 500,
-                            400, nullptr, nullptr, nullptr, nullptr);
+        return kivfuzz::createPlainParent(500, 400);
     }();
     return parent;
 }
