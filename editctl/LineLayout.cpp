@@ -53,11 +53,46 @@ std::int64_t LineLayout::tabStop(std::int64_t x, int tabSize, int cellWidth) noe
     return x + gap;
 }
 
+namespace {
+
+// Widths for the calling thread: what is not known yet is measured.
+struct MeasuringWidths {
+    WidthCache& cache;
+    int width(char16_t ch) { return cache.width(ch); }
+};
+
+// Widths for a helper thread, which must not measure: an unknown width counts as 0 and is
+// noted, and the line found is then not to be used.
+struct KnownWidths {
+    const WidthCache& cache;
+    bool unknownMet = false;
+    int width(char16_t ch) noexcept {
+        const std::uint16_t known = cache.known(ch);
+        unknownMet = unknownMet || known == WidthCache::kUnknown;
+        return known == WidthCache::kUnknown ? 0 : known;
+    }
+};
+
+} // namespace
+
 int LineLayout::endOfLine(int start) {
-    return breakLine(start).end;
+    return breakLine(start, params_.widestLine).end;
 }
 
-LineLayout::LineEnd LineLayout::breakLine(int start) {
+LineLayout::LineEnd LineLayout::breakLine(int start, int& widest) {
+    MeasuringWidths widths{widths_};
+    return breakLineWith(start, widths, widest);
+}
+
+LineLayout::LineEnd LineLayout::breakLineKnown(int start, int& widest, bool& unknownMet) const {
+    KnownWidths widths{widths_};
+    const LineEnd line = breakLineWith(start, widths, widest);
+    unknownMet = widths.unknownMet;
+    return line;
+}
+
+template <class Widths>
+LineLayout::LineEnd LineLayout::breakLineWith(int start, Widths& widths, int& widest) const {
     const int length = text_.length();
     if (params_.wordWrap && params_.clientWidth < 1) {
         return {length, false};
@@ -71,8 +106,8 @@ LineLayout::LineEnd LineLayout::breakLine(int start) {
     const int tabSize = std::max(params_.tabSize, 1);
     const int cellWidth = params_.cellWidth;
     auto endAtCr = [&](int at, std::int64_t x) {
-        params_.widestLine = static_cast<int>(std::min<std::int64_t>(
-            std::max<std::int64_t>(params_.widestLine, x), std::numeric_limits<int>::max()));
+        widest = static_cast<int>(std::min<std::int64_t>(std::max<std::int64_t>(widest, x),
+                                                         std::numeric_limits<int>::max()));
         return LineEnd{at, true};
     };
 
@@ -167,7 +202,7 @@ LineLayout::LineEnd LineLayout::breakLine(int start) {
                 stop = columnStop();
                 continue;
             }
-            const std::int64_t nx = x + widths_.width(ch);
+            const std::int64_t nx = x + widths.width(ch);
             if (nx > limitX) {
                 overflowX = nx;
                 broke = true;
@@ -183,7 +218,7 @@ LineLayout::LineEnd LineLayout::breakLine(int start) {
             if (ch == kCr) {
                 return endAtCr(i + static_cast<int>(p - begin), x);
             }
-            overflowX = ch == kTab ? tabStop(x, tabSize, cellWidth) : x + widths_.width(ch);
+            overflowX = ch == kTab ? tabStop(x, tabSize, cellWidth) : x + widths.width(ch);
             broke = true;
         }
         columns = static_cast<int>(p - begin) + cellOffset;
@@ -198,15 +233,15 @@ LineLayout::LineEnd LineLayout::breakLine(int start) {
         // The word that does not fit moves down whole, together with what broke it. The
         // widest-line measure counts it up to the end of its first character, which only
         // needs working out when the line could be the widest yet.
-        reached = x > params_.widestLine ? endOfFirstCharacter(wordStart, i, x) : 0;
+        reached = x > widest ? endOfFirstCharacter(wordStart, i, x) : 0;
         result = wordStart;
     } else if (columns == 0) {
         // Nothing fitted: take one character anyway so every line makes progress.
         reached = overflowX;
         result = i + 1;
     }
-    params_.widestLine = static_cast<int>(std::min<std::int64_t>(
-        std::max<std::int64_t>(params_.widestLine, reached), std::numeric_limits<int>::max()));
+    widest = static_cast<int>(std::min<std::int64_t>(std::max<std::int64_t>(widest, reached),
+                                                     std::numeric_limits<int>::max()));
     // A character taken alone may be followed by the CR, which then ends this line too.
     return {result, result < length && text_.at(result) == kCr};
 }
@@ -251,6 +286,10 @@ void LineLayout::layoutAll() {
     if (params_.clientWidth == 0) {
         return;
     }
+    if (layoutInPieces(zeroWidth)) {
+        params_.layoutPending = false;
+        return;
+    }
     const int length = text_.length();
     const auto growBy = static_cast<std::size_t>(length / 30);
     const bool gutterMovesWrap = params_.wordWrap && params_.wrapColumn == 0;
@@ -266,7 +305,7 @@ void LineLayout::layoutAll() {
         }
         int start = 0;
         for (;;) {
-            const LineEnd line = breakLine(start);
+            const LineEnd line = breakLine(start, params_.widestLine);
             int next = line.end;
             if (line.atCr) {
                 next = line.end + 1;

@@ -67,14 +67,48 @@ public:
     void setEditLookahead(int characters) noexcept { editLookahead_ = characters; }
     static constexpr int kDefaultEditLookahead = 4096;
 
+    // How layoutAll() shares a large text among threads: a text shorter than minLength is laid
+    // out on the calling thread alone; otherwise that thread first lays out about `prefix`
+    // characters (measuring the glyphs most of the text uses), then `threads` threads (0: one
+    // per processor, at most 8) lay out the rest in pieces of about pieceLength characters
+    // cut after CRs. The lines are the same either way.
+    struct Parallelism {
+        int minLength = 1 << 20;
+        int prefix = 1 << 18;
+        int pieceLength = 1 << 18;
+        int threads = 0;
+    };
+    void setParallelism(const Parallelism& parallelism) noexcept { parallelism_ = parallelism; }
+
 private:
     // Where a display line ends, and whether at a CR.
     struct LineEnd {
         int end = 0;
         bool atCr = false;
     };
-    // endOfLine(), telling whether the line ends at a CR.
-    LineEnd breakLine(int start);
+    // A stretch of whole logical lines laid out by one thread (defined with the threads).
+    struct Piece;
+
+    // endOfLine(), telling whether the line ends at a CR, raising `widest` instead.
+    LineEnd breakLine(int start, int& widest);
+    // breakLine() without measuring, for a helper thread: `unknownMet` tells that a width was
+    // not known yet, and then the result is not to be used.
+    LineEnd breakLineKnown(int start, int& widest, bool& unknownMet) const;
+    // The two above, over where the widths come from.
+    template <class Widths> LineEnd breakLineWith(int start, Widths& widths, int& widest) const;
+    // layoutAll() on several threads, false when the text is too small or too few pieces of
+    // it end in a CR (nothing was changed then).
+    bool layoutInPieces(int zeroWidth);
+    // One full layout with the current gutter, from pieces laid out by several threads.
+    void layOutPieces(std::vector<Piece>& pieces, int prefixEnd);
+    // A helper thread's part: the lines of `piece`, leaving aside the logical lines holding
+    // a character whose width is not known.
+    void layOutPiece(Piece& piece) const;
+    // Adds to `starts` the starts after the lines from `from` to `to` (after a CR or the text
+    // length), measuring as needed; raises `widest`.
+    void layOutLines(int from, int to, int& widest, std::vector<std::uint32_t>& starts);
+    // The index after the first CR at or after `from`, or the text length.
+    int afterNextCr(int from) const noexcept;
     // One bit for each of p[0] to p[7] whose width has not been measured yet.
     unsigned unmeasured(const char16_t* p) const noexcept;
     // The x at which the first character of the word [wordStart, i) ends, when the word ends
@@ -98,6 +132,7 @@ private:
     LayoutParams& params_;
     std::vector<std::uint32_t> produced_;
     int editLookahead_ = kDefaultEditLookahead;
+    Parallelism parallelism_;
 };
 
 } // namespace editctl

@@ -117,12 +117,12 @@ void LineTable::beginRebuild() noexcept {
     unsettledCount_ = 0;
 }
 
-void LineTable::appendStart(std::uint32_t start, std::size_t growBy, std::uint32_t length) {
-    // Room is kept for this entry and the sentinel after it.
-    if (entries(count_) + 2 > starts_.capacity()) {
+void LineTable::roomToAppend(std::size_t more, std::size_t growBy, std::uint32_t length) {
+    // Room is kept for the entries and the sentinel after them.
+    if (entries(count_) + more + 1 > starts_.capacity()) {
         try {
-            Block<std::uint32_t> bigger(allocator_,
-                                        starts_.capacity() + std::max<std::size_t>(growBy, kSlack));
+            Block<std::uint32_t> bigger(
+                allocator_, starts_.capacity() + std::max<std::size_t>({growBy, kSlack, more}));
             std::copy_n(starts_.data(), count_, bigger.data());
             starts_ = std::move(bigger);
         } catch (...) {
@@ -130,8 +130,19 @@ void LineTable::appendStart(std::uint32_t start, std::size_t growBy, std::uint32
             throw;
         }
     }
+}
+
+void LineTable::appendStart(std::uint32_t start, std::size_t growBy, std::uint32_t length) {
+    roomToAppend(1, growBy, length);
     starts_[entries(count_)] = start;
     ++count_;
+}
+
+void LineTable::appendStarts(std::span<const std::uint32_t> starts, std::size_t growBy,
+                             std::uint32_t length) {
+    roomToAppend(starts.size(), growBy, length);
+    std::copy(starts.begin(), starts.end(), starts_.data() + entries(count_));
+    count_ += static_cast<int>(starts.size());
 }
 
 void LineTable::finishRebuild(std::uint32_t length) noexcept {

@@ -66,6 +66,10 @@ public:
     void beginRebuild() noexcept;
     // Records the start of the next line; grows by `growBy` entries (at least 256) when full.
     void appendStart(std::uint32_t start, std::size_t growBy, std::uint32_t length);
+    // Records the starts of the next lines, in order; grows once, by at least `growBy` entries
+    // and enough for them all, when they do not fit.
+    void appendStarts(std::span<const std::uint32_t> starts, std::size_t growBy,
+                      std::uint32_t length);
     // Sets the sentinel and the line count, and gives back a large surplus of entries.
     void finishRebuild(std::uint32_t length) noexcept;
 
@@ -97,6 +101,9 @@ private:
     // The first line in [0, size) whose start is not `below`, or size; `below` must hold for
     // a leading run of the (ascending) starts and fail after it.
     template <class Below> int firstNotBelow(int size, Below below) const noexcept;
+    // During a rebuild: makes room for `more` starts and the sentinel, growing by at least
+    // `growBy` entries; on failure finishes the rebuild with what is there and throws.
+    void roomToAppend(std::size_t more, std::size_t growBy, std::uint32_t length);
     // Moves the gap so that it starts at entry `line`.
     void moveGap(int line) noexcept;
     // Gives back surplus entries when the gap has grown well past the slack.

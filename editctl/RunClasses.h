@@ -1,7 +1,9 @@
 #pragma once
 // Sorting eight code units at once for layout: which are control characters (CR, tab and the
 // rest up to U+000D, which layout looks at one by one) and which end a word (a space or a
-// character from U+0100 on). One bit per code unit, bit j for unit j.
+// character from U+0100 on). One bit per code unit, bit j for unit j. Also the search for a CR.
+
+#include <bit>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -35,6 +37,26 @@ inline RunClasses classifyRun(const char16_t* p) noexcept {
     }
 #endif
     return classes;
+}
+
+// The first CR in [p, end), or end.
+inline const char16_t* findCr(const char16_t* p, const char16_t* end) noexcept {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi16(0x0D);
+    for (; end - p >= 8; p += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(units, cr)));
+        if (found != 0) {
+            return p + std::countr_zero(found) / 2;
+        }
+    }
+#endif
+    for (; p != end; ++p) {
+        if (*p == u'\r') {
+            return p;
+        }
+    }
+    return end;
 }
 
 } // namespace editctl

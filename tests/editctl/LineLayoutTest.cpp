@@ -6,6 +6,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 
 using editctl::LineLayout;
 using editctl::test::FixedMetrics;
@@ -227,6 +228,12 @@ TEST(LineLayoutTest, BreaksFollowThePlainRuleOnRandomTextAndSettings) {
             }
         }
         auto state = makeState(u"", 72, pick(3) != 0);
+        if (pick(1) == 0) {
+            // Shared among threads in small pieces, now and then with no prefix measured first.
+            state->layouter.setParallelism(
+                {.minLength = 0, .prefix = pick(2) * pick(60), .pieceLength = 1 + pick(50),
+                 .threads = 2 + pick(2)});
+        }
         auto& metrics = static_cast<FixedMetrics&>(*state->metrics);
         // Now and then a glyph so wide that eight of them pass any 16-bit sum.
         const int wide = pick(3) == 0 ? 9000 + pick(56000) : 1 + pick(90);
@@ -256,6 +263,53 @@ TEST(LineLayoutTest, BreaksFollowThePlainRuleOnRandomTextAndSettings) {
         params.widestLine = 0;
         editctl::layoutAllText(*state);
         check(" laid out again");
+    }
+}
+
+// Laid out by several threads, a text gets the lines, widest line and gutter one thread gives,
+// also when the gutter's growth narrows the text and so starts the layout again.
+TEST(LineLayoutTest, ThreadsGiveTheLinesOneThreadGives) {
+    std::mt19937 random(1208);
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n)(random); };
+    const std::u16string alphabet = u"ab  \t\r\r\r日本W";
+    for (int round = 0; round < 150; ++round) {
+        std::u16string text;
+        const auto wanted = static_cast<std::size_t>(pick(3) == 0 ? 2000 + pick(6000) : pick(400));
+        while (text.size() < wanted) {
+            text += alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size()) - 1))];
+        }
+        auto state = makeState(u"", 0, pick(3) != 0);
+        editctl::LayoutParams& params = state->layout;
+        params.lineNumbers = pick(3) != 0;
+        params.clientWidth = 30 + pick(100);
+        params.wrapColumn = pick(3) == 0 ? 1 + pick(12) : 0;
+        params.tabSize = 1 + pick(9);
+        params.columnLimit = pick(2) == 0 ? 1 + pick(40) : 0x8000;
+        static_cast<FixedMetrics&>(*state->metrics).overrides = {{u'W', 1 + pick(60)}};
+        editctl::replaceAllText(*state, text);
+        if (pick(1) == 0) {
+            state->caret = state->anchor = pick(static_cast<int>(text.size()));
+            editctl::insertText(*state, u"ab\r", false);
+        }
+        const int digits = pick(3);
+        auto layOut = [&] {
+            params.lineNumberDigits = digits;
+            params.widestLine = 0;
+            if (pick(1) == 0) {
+                state->widths.clear();
+            }
+            editctl::layoutAllText(*state);
+            return std::tuple(lineStarts(*state), params.widestLine, params.lineNumberDigits,
+                              params.margins.left);
+        };
+        state->layouter.setParallelism({.minLength = std::numeric_limits<int>::max()});
+        const auto alone = layOut();
+        state->layouter.setParallelism({.minLength = 0,
+                                        .prefix = pick(2) * pick(300),
+                                        .pieceLength = 1 + pick(400),
+                                        .threads = 2 + pick(3)});
+        ASSERT_EQ(layOut(), alone) << "round " << round;
+        ASSERT_TRUE(state->lines.checkInvariants(state->text.length()));
     }
 }
 
