@@ -5,6 +5,8 @@
 //    is the figure to watch);
 //  - FullLayout: the full layout pass alone over the text already set, as a change of font or
 //    width runs it;
+//  - the OneThread rows: the same with the layout kept on the calling thread;
+//  - times are wall-clock times, since the layout of a large text uses every processor;
 //  - Typing: 1000 characters typed one at a time into the middle through the insertion path
 //    the keyboard uses, each with its relayout; median_us is the median cost of one character;
 //  - the SetText row's counters report memory: live_bytes held by the control against the
@@ -23,6 +25,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <random>
 #include <string>
@@ -106,13 +109,21 @@ struct Control {
     }
 };
 
-void SetText(benchmark::State& bench) {
+// Keeps the whole layout on the calling thread.
+void useOneThread(editctl::EditState& state) {
+    state.layouter.setParallelism({.minLength = std::numeric_limits<int>::max()});
+}
+
+void SetText(benchmark::State& bench, bool oneThread) {
     const std::u16string& text = documentText();
     std::size_t liveBytes = 0;
     int lines = 0;
     for (auto _ : bench) {
         bench.PauseTiming();
         auto control = std::make_unique<Control>();
+        if (oneThread) {
+            useOneThread(control->state());
+        }
         bench.ResumeTiming();
         control->setText(text);
         bench.PauseTiming();
@@ -131,7 +142,14 @@ void SetText(benchmark::State& bench) {
     bench.SetBytesProcessed(static_cast<std::int64_t>(bench.iterations()) *
                             static_cast<std::int64_t>(text.size() * sizeof(char16_t)));
 }
-BENCHMARK(SetText)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(SetText, Threads, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(SetText, OneThread, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 
 void CopyAndScanFloor(benchmark::State& bench) {
     const std::u16string& text = documentText();
@@ -148,17 +166,29 @@ void CopyAndScanFloor(benchmark::State& bench) {
     bench.SetBytesProcessed(static_cast<std::int64_t>(bench.iterations()) *
                             static_cast<std::int64_t>(text.size() * sizeof(char16_t)));
 }
-BENCHMARK(CopyAndScanFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(CopyAndScanFloor)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
-void FullLayout(benchmark::State& bench) {
+void FullLayout(benchmark::State& bench, bool oneThread) {
     const Control control;
     control.setText(documentText());
     editctl::EditState& state = control.state();
+    if (oneThread) {
+        useOneThread(state);
+    }
     for (auto _ : bench) {
         state.layouter.layoutAll();
     }
 }
-BENCHMARK(FullLayout)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
+BENCHMARK_CAPTURE(FullLayout, Threads, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(3)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(FullLayout, OneThread, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(3)
+    ->UseRealTime();
 
 void Typing(benchmark::State& bench) {
     const Control control;

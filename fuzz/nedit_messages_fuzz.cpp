@@ -412,6 +412,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SendMessage(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     DeleteObject(font);
     SetFocus(edit);
+    if ((styleBits & 32) != 0) {
+        // Full layouts shared among threads in pieces of a few characters.
+        stateOf(edit).layouter.setParallelism({.minLength = 0,
+                                               .prefix = in.byte() % 64,
+                                               .pieceLength = 1 + in.byte() % 64,
+                                               .threads = 2 + (styleBits >> 6)});
+    }
 
     bool layoutDeferred = false;
     for (int step = 0; step < 96 && in.size > 0; ++step) {
