@@ -34,15 +34,20 @@ LRESULT onSize(EditState& state, WPARAM type, LPARAM size) {
     }
     state.layout.clientWidth = LOWORD(static_cast<std::uintptr_t>(size));
     state.layout.clientHeight = HIWORD(static_cast<std::uintptr_t>(size));
-    // Without word wrap the lines do not depend on the width, once they have been laid out.
-    if (state.layout.wordWrap || state.layout.layoutPending) {
-        SendMessage(state.hwnd, NEM_REFORMAT, 1, 0);
+    if (sizeReformats(state, type)) {
+        // Everything is repainted below anyway; a reformat that repaints need not settle first.
+        SendMessage(state.hwnd, NEM_REFORMAT, 0, 0);
     }
     updateScrollBars(state);
     rebuildOffscreenLine(state);
     invalidateAll(state);
     moveImeWindowToCaret(state);
     return 0;
+}
+
+bool sizeReformats(const EditState& state, WPARAM type) {
+    // Without word wrap the lines do not depend on the width, once they have been laid out.
+    return type != SIZE_MINIMIZED && (state.layout.wordWrap || state.layout.layoutPending);
 }
 
 LRESULT onSetFont(EditState& state, HFONT font) {

@@ -6,6 +6,7 @@
 #include "editctl/EditHandlers.h"
 #include "editctl/EditState.h"
 #include "editctl/EditView.h"
+#include "editctl/FullLayoutSettling.h"
 #include "editctl/ImeInput.h"
 #include "editctl/KeyInput.h"
 #include "editctl/MouseInput.h"
@@ -35,7 +36,7 @@ using S = EditState;
 // Grouped by concern; sorted by message below.
 constexpr std::array kRows{
     // Text in and out, line queries, size, font and layout settings.
-    MessageRow{WM_SIZE, Everything,
+    MessageRow{WM_SIZE, &settleUnlessSizeReformats,
                [](S& s, HWND, WPARAM w, LPARAM l) -> LRESULT { return onSize(s, w, l); }},
     MessageRow{WM_SETTEXT, Nothing,
                [](S& s, HWND, WPARAM, LPARAM l) { return onSetText(s, pointer<const char16_t>(l)); }},
@@ -89,7 +90,7 @@ constexpr std::array kRows{
                    }
                    return 0;
                }},
-    MessageRow{NEM_REFORMAT, Everything,
+    MessageRow{NEM_REFORMAT, &settleUnlessReformatting,
                [](S& s, HWND, WPARAM w, LPARAM) -> LRESULT {
                    reformat(s, w == 0);
                    return 0;
@@ -98,7 +99,7 @@ constexpr std::array kRows{
                [](S&, HWND h, WPARAM, LPARAM) -> LRESULT {
                    return (GetWindowLongPtr(h, GWL_STYLE) & WS_HSCROLL) != 0 ? 0 : 1;
                }},
-    MessageRow{NEM_SETWORDWRAP, Everything,
+    MessageRow{NEM_SETWORDWRAP, &settleUnlessWrapReformats,
                [](S& s, HWND, WPARAM w, LPARAM) { return onSetWordWrap(s, w != 0); }},
     MessageRow{NEM_COPYTEXT, Nothing,
                [](S& s, HWND, WPARAM, LPARAM l) { return onCopyText(s, pointer<char16_t>(l)); }},
