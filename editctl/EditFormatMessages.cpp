@@ -35,8 +35,7 @@ LRESULT onSize(EditState& state, WPARAM type, LPARAM size) {
     state.layout.clientWidth = LOWORD(static_cast<std::uintptr_t>(size));
     state.layout.clientHeight = HIWORD(static_cast<std::uintptr_t>(size));
     if (sizeReformats(state, type)) {
-        // Everything is repainted below anyway; a reformat that repaints need not settle first.
-        SendMessage(state.hwnd, NEM_REFORMAT, 0, 0);
+        SendMessage(state.hwnd, NEM_REFORMAT, 1, 0);
     }
     updateScrollBars(state);
     rebuildOffscreenLine(state);

@@ -18,7 +18,8 @@ namespace {
 // no line numbers, the view at the left edge, and the view (a line more, at any lower height a
 // horizontal bar could leave) ending above the first unsettled line. Then the vertical bar
 // stays needed; the horizontal one takes only height, which no layout depends on, and any
-// resize it causes is repainted, laid out and placed again in full.
+// resize it causes is repainted, laid out and placed again in full. What settling would
+// repaint lies below the view.
 bool settlingLeavesNoTrace(const EditState& state, int clientHeight) {
     if (state.layout.lineNumbers || state.horizontalPosition != 0) {
         return false;
@@ -30,9 +31,8 @@ bool settlingLeavesNoTrace(const EditState& state, int clientHeight) {
 
 } // namespace
 
-void settleUnlessReformatting(EditState& state, WPARAM noRepaint, LPARAM /*lParam*/) {
-    if (noRepaint == 0 && reformatLaysOut(state) &&
-        settlingLeavesNoTrace(state, state.layout.clientHeight)) {
+void settleUnlessReformatting(EditState& state, WPARAM /*noRepaint*/, LPARAM /*lParam*/) {
+    if (reformatLaysOut(state) && settlingLeavesNoTrace(state, state.layout.clientHeight)) {
         return;
     }
     settleEverything(state);

@@ -10,7 +10,7 @@ namespace editctl {
 
 struct EditState;
 
-// NEM_REFORMAT: nothing when it lays out and repaints everything (wParam 0).
+// NEM_REFORMAT: nothing when it lays the text out.
 void settleUnlessReformatting(EditState& state, WPARAM noRepaint, LPARAM lParam);
 // WM_SIZE: nothing when it reformats (word wrap on, or no layout yet) at the old size and the
 // new one alike.
