@@ -5,7 +5,8 @@
 // 10 million characters of minified data; each with word wrap on and off. Every edit is timed
 // on its own: the message itself (median_us, p99_us: the figures to watch, targets 50 us and
 // 1 ms, which should not grow with the text) and the paint it causes (paint_median_us, which
-// grows with the lines repainted, not with the text).
+// grows with the lines repainted, not with the text). A resize right after an edit in the long
+// line is timed against the same resize once the line has settled.
 #include "editctl/NEditMessages.h"
 #include "platform/TestHooks.h"
 #include "platform/Window.h"
@@ -152,6 +153,48 @@ void ReturnAndJoinOneLine(benchmark::State& bench, bool wrap) {
     measure(bench, oneLine(), wrap, Edit::ReturnThenBackspace);
 }
 
+// A resize with word wrap lays the whole text out again. Right after an edit in the long line
+// most of it is still unsettled; resize_after_edit_ms times that resize, resize_settled_ms the
+// same resize once the line has been settled (EM_GETLINECOUNT), and after_edit_ratio compares
+// them: settling first would be work the full layout repeats.
+void ResizeAfterEditOneLine(benchmark::State& bench) {
+    bench::EditWindow window;
+    window.load(oneLine());
+    RECT frame{};
+    GetWindowRect(window.edit, &frame);
+    const int height = frame.bottom - frame.top;
+    int width = frame.right - frame.left;
+    std::vector<double> afterEdit;
+    std::vector<double> settled;
+    using Clock = std::chrono::steady_clock;
+    auto resized = [&](std::vector<double>& into) {
+        width = width == 480 ? 472 : 480;
+        const auto begin = Clock::now();
+        MoveWindow(window.edit, 0, 0, width, height, TRUE);
+        into.push_back(std::chrono::duration<double, std::milli>(Clock::now() - begin).count());
+        platform::test::pumpMessages();
+    };
+    for (auto _ : bench) {
+        const auto begin = Clock::now();
+        for (int i = 0; i < 8; ++i) {
+            SendMessage(window.edit, EM_SETSEL, 1000, 1000);
+            SendMessage(window.edit, WM_CHAR, u'a', 0);
+            resized(afterEdit);
+            SendMessage(window.edit, WM_CHAR, u'b', 0);
+            SendMessage(window.edit, EM_GETLINECOUNT, 0, 0);
+            resized(settled);
+        }
+        bench.SetIterationTime(std::chrono::duration<double>(Clock::now() - begin).count());
+    }
+    std::sort(afterEdit.begin(), afterEdit.end());
+    std::sort(settled.begin(), settled.end());
+    const double afterEditMedian = afterEdit[afterEdit.size() / 2];
+    const double settledMedian = settled[settled.size() / 2];
+    bench.counters["resize_after_edit_ms"] = afterEditMedian;
+    bench.counters["resize_settled_ms"] = settledMedian;
+    bench.counters["after_edit_ratio"] = afterEditMedian / settledMedian;
+}
+
 BENCHMARK_CAPTURE(TypeManyLines, wrap, true)->Iterations(1)->UseManualTime();
 BENCHMARK_CAPTURE(TypeManyLines, nowrap, false)->Iterations(1)->UseManualTime();
 BENCHMARK_CAPTURE(ReturnAndJoinManyLines, wrap, true)->Iterations(1)->UseManualTime();
@@ -160,6 +203,7 @@ BENCHMARK_CAPTURE(TypeOneLine, wrap, true)->Iterations(1)->UseManualTime();
 BENCHMARK_CAPTURE(TypeOneLine, nowrap, false)->Iterations(1)->UseManualTime();
 BENCHMARK_CAPTURE(ReturnAndJoinOneLine, wrap, true)->Iterations(1)->UseManualTime();
 BENCHMARK_CAPTURE(ReturnAndJoinOneLine, nowrap, false)->Iterations(1)->UseManualTime();
+BENCHMARK(ResizeAfterEditOneLine)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -48,6 +48,7 @@ void replaceAllAndShow(EditState& state, std::u16string_view text) {
 }
 
 void reformat(EditState& state, bool repaint) {
+    const bool laysOut = reformatLaysOut(state);
     if (state.hwnd != nullptr) {
         RECT client{};
         GetClientRect(state.hwnd, &client);
@@ -55,7 +56,7 @@ void reformat(EditState& state, bool repaint) {
         state.layout.clientHeight = client.bottom;
     }
     readFontMeasures(state);
-    if (state.layout.clientWidth == 0) {
+    if (!laysOut) {
         return;
     }
     if (state.hwnd != nullptr && GetFocus() == state.hwnd) {
@@ -68,6 +69,15 @@ void reformat(EditState& state, bool repaint) {
     if (repaint) {
         invalidateAll(state);
     }
+}
+
+bool reformatLaysOut(const EditState& state) {
+    if (state.hwnd == nullptr) {
+        return state.layout.clientWidth != 0;
+    }
+    RECT client{};
+    GetClientRect(state.hwnd, &client);
+    return client.right != 0;
 }
 
 } // namespace editctl

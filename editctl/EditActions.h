@@ -24,5 +24,7 @@ void replaceAllAndShow(EditState& state, std::u16string_view text);
 // Reads the font measures and client size and lays the whole text out again (when there is a
 // client width), then the scroll bars; repaints everything when `repaint` is set.
 void reformat(EditState& state, bool repaint);
+// True when reformat() would lay the whole text out: the client it reads has a width.
+bool reformatLaysOut(const EditState& state);
 
 } // namespace editctl

@@ -34,8 +34,7 @@ LRESULT onSize(EditState& state, WPARAM type, LPARAM size) {
     }
     state.layout.clientWidth = LOWORD(static_cast<std::uintptr_t>(size));
     state.layout.clientHeight = HIWORD(static_cast<std::uintptr_t>(size));
-    // Without word wrap the lines do not depend on the width, once they have been laid out.
-    if (state.layout.wordWrap || state.layout.layoutPending) {
+    if (sizeReformats(state, type)) {
         SendMessage(state.hwnd, NEM_REFORMAT, 1, 0);
     }
     updateScrollBars(state);
@@ -43,6 +42,11 @@ LRESULT onSize(EditState& state, WPARAM type, LPARAM size) {
     invalidateAll(state);
     moveImeWindowToCaret(state);
     return 0;
+}
+
+bool sizeReformats(const EditState& state, WPARAM type) {
+    // Without word wrap the lines do not depend on the width, once they have been laid out.
+    return type != SIZE_MINIMIZED && (state.layout.wordWrap || state.layout.layoutPending);
 }
 
 LRESULT onSetFont(EditState& state, HFONT font) {

@@ -27,6 +27,8 @@ LRESULT onGetLine(const EditState& state, WPARAM line, char16_t* buffer);
 
 // Size, font and layout settings.
 LRESULT onSize(EditState& state, WPARAM type, LPARAM size);
+// True when WM_SIZE of this type reformats: with word wrap, or before the first layout.
+bool sizeReformats(const EditState& state, WPARAM type);
 LRESULT onSetFont(EditState& state, HFONT font);
 LRESULT onSetTabStops(EditState& state, WPARAM count, const int* stops);
 LRESULT onGetRect(const EditState& state, RECT* rect);

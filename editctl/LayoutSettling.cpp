@@ -35,69 +35,41 @@ void show(EditState& state, const LineLayout::Change& settled, int widestBefore)
 
 } // namespace
 
-void settleForMessage(EditState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+void settleForMessage(EditState& state, Settling settling, SettleRule rule, WPARAM wParam,
+                      LPARAM lParam) {
     if (!state.layouter.hasUnsettled()) {
         return;
     }
-    switch (message) {
-    case WM_KEYDOWN:
-        // Moving the caret by keys and the caret shape's repaint read lines; the rest edit at
-        // the caret or send messages of their own.
-        if (wParam == VK_PRIOR || wParam == VK_NEXT || wParam == VK_END || wParam == VK_HOME ||
-            wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN ||
-            wParam == VK_INSERT) {
-            settleEverything(state);
-        }
-        return;
-    case EM_SETSEL: {
-        // Only the lines of the old and the new selection are read.
-        const int length = state.text.length();
-        auto index = [length](std::intptr_t value) {
-            const auto at = static_cast<LONG>(value);
-            return at == -1 ? length : std::clamp<int>(at, 0, length);
-        };
-        const int widest = state.layout.widestLine;
-        show(state,
-             state.layouter.settleThrough(std::max({index(static_cast<std::intptr_t>(wParam)),
-                                                    index(lParam), state.caret, state.anchor})),
-             widest);
-        return;
-    }
-    // Edits at the caret settle what they read themselves; the rest reads only the text.
-    case WM_CHAR:
-    case WM_IME_CHAR:
-    case EM_REPLACESEL:
-    case WM_CUT:
-    case WM_COPY:
-    case WM_PASTE:
-    case WM_CLEAR:
-    case EM_UNDO:
-    case WM_UNDO:
-    case EM_REDO:
-    case WM_PAINT:
-    case WM_TIMER:
-    case WM_SETTEXT:
-    case NEM_SETTEXTBYTES:
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-    case NEM_GETLENGTH:
-    case NEM_GETBUFFER:
-    case NEM_COPYTEXT:
-    case EM_GETSEL:
-    case EM_GETMODIFY:
-    case EM_SETMODIFY:
-    case EM_CANUNDO:
-    case EM_CANREDO:
-    case WM_GETFONT:
-    case WM_GETDLGCODE:
-    case NEM_GETREADONLY:
-    case NEM_GETWRAPCOLUMN:
-    case NEM_ISWRAPSTYLE:
-        return;
-    default:
+    switch (settling) {
+    case Settling::Everything:
         settleEverything(state);
         return;
+    case Settling::Nothing:
+        return;
+    case Settling::ByRule:
+        rule(state, wParam, lParam);
+        return;
     }
+}
+
+void settleForKey(EditState& state, WPARAM key, LPARAM /*lParam*/) {
+    if (key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME || key == VK_LEFT ||
+        key == VK_UP || key == VK_RIGHT || key == VK_DOWN || key == VK_INSERT) {
+        settleEverything(state);
+    }
+}
+
+void settleForSelection(EditState& state, WPARAM start, LPARAM end) {
+    const int length = state.text.length();
+    auto index = [length](std::intptr_t value) {
+        const auto at = static_cast<LONG>(value);
+        return at == -1 ? length : std::clamp<int>(at, 0, length);
+    };
+    const int widest = state.layout.widestLine;
+    show(state,
+         state.layouter.settleThrough(std::max(
+             {index(static_cast<std::intptr_t>(start)), index(end), state.caret, state.anchor})),
+         widest);
 }
 
 void settleEverything(EditState& state) {

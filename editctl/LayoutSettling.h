@@ -14,9 +14,24 @@ constexpr UINT_PTR kSettleTimer = 0x6E45;
 // Characters re-broken per timer step (a fraction of a millisecond).
 constexpr int kSettleStepCharacters = 1 << 18;
 
-// Before a message: settles what it reads and its handler does not settle itself (all lines,
-// for most; nothing for text queries, edits at the caret, painting and the settling timer).
-void settleForMessage(EditState& state, UINT message, WPARAM wParam, LPARAM lParam);
+// What a message needs of the unsettled lines before its handler runs.
+enum class Settling : unsigned char {
+    Everything, // it reads lines: all of them are settled first
+    Nothing,    // it reads only the text, or settles what it reads itself
+    ByRule,     // a rule of its own decides from the parameters
+};
+// Settles what one message needs, given its parameters.
+using SettleRule = void (*)(EditState& state, WPARAM wParam, LPARAM lParam);
+
+// Before a message: settles as `settling` (and for ByRule, `rule`) says, when anything is
+// unsettled.
+void settleForMessage(EditState& state, Settling settling, SettleRule rule, WPARAM wParam,
+                      LPARAM lParam);
+// WM_KEYDOWN: everything for the keys that move the caret or change its shape, whose handlers
+// read lines; the other keys edit at the caret or send messages of their own.
+void settleForKey(EditState& state, WPARAM key, LPARAM lParam);
+// EM_SETSEL: the lines of the old and the new selection, the only ones it reads.
+void settleForSelection(EditState& state, WPARAM start, LPARAM end);
 // Settles every line.
 void settleEverything(EditState& state);
 // Settles the lines in view and the caret's line, before painting.

@@ -7,7 +7,15 @@
 namespace editctl {
 
 int visibleLineCount(const EditState& state) {
-    return std::max(state.layout.clientHeight, 0) / std::max(state.layout.lineHeight, 1);
+    return visibleLineCount(state.layout.clientHeight, state.layout.lineHeight);
+}
+
+int visibleLineCount(int clientHeight, int lineHeight) {
+    return std::max(clientHeight, 0) / std::max(lineHeight, 1);
+}
+
+long long widthNeeded(const LayoutParams& layout) {
+    return static_cast<long long>(layout.margins.left) + layout.margins.right + layout.widestLine;
 }
 
 ScrollMetrics computeScrollMetrics(const EditState& state) {
@@ -15,8 +23,7 @@ ScrollMetrics computeScrollMetrics(const EditState& state) {
     const int cell = std::max(layout.cellWidth, 1);
     ScrollMetrics result;
 
-    const long long needed =
-        static_cast<long long>(layout.margins.left) + layout.margins.right + layout.widestLine;
+    const long long needed = widthNeeded(layout);
     if (layout.clientWidth < needed) {
         const int total = static_cast<int>(needed / cell);
         const int page = layout.clientWidth / cell;

@@ -5,6 +5,7 @@
 namespace editctl {
 
 struct EditState;
+struct LayoutParams;
 
 struct ScrollBarRange {
     int min = 0;
@@ -26,5 +27,10 @@ struct ScrollMetrics {
 ScrollMetrics computeScrollMetrics(const EditState& state);
 // Display lines that fit the client height whole (at least 0).
 int visibleLineCount(const EditState& state);
+// Display lines that fit `clientHeight` whole with lines of `lineHeight` (at least 0).
+int visibleLineCount(int clientHeight, int lineHeight);
+// Pixels the widest line needs with the left and right margins; a client narrower than this
+// scrolls horizontally.
+long long widthNeeded(const LayoutParams& layout);
 
 } // namespace editctl
