@@ -58,4 +58,15 @@ inline std::u16string logicalText(const EditState& state) {
     return state.text.substr(0, state.text.length());
 }
 
+// Records of minified data: one word without spaces, cut wherever the width runs out.
+inline std::u16string records(std::size_t length) {
+    std::u16string s;
+    for (int id = 0; s.size() < length; ++id) {
+        const std::string record = "{\"id\":" + std::to_string(id * 7919 % 100000) + ",\"ok\":1},";
+        s.append(record.begin(), record.end());
+    }
+    s.resize(length);
+    return s;
+}
+
 } // namespace editctl::test

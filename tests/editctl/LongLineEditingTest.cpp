@@ -1,6 +1,7 @@
 // Editing a very long line through the window: the control re-breaks only around the edit and
 // finishes the line later, yet what it paints and what every message answers right after the
 // edit are what a full layout of the same text gives, and the timer finishes the work.
+#include "EditTestSupport.h"
 #include "NEditFixture.h"
 
 #include "editctl/EditState.h"
@@ -39,17 +40,6 @@ protected:
         return values;
     }
 };
-
-// Records of minified data: one word without spaces, cut wherever the width runs out.
-std::u16string records(std::size_t length) {
-    std::u16string s;
-    for (int id = 0; s.size() < length; ++id) {
-        const std::string record = "{\"id\":" + std::to_string(id * 7919 % 100000) + ",\"ok\":1},";
-        s.append(record.begin(), record.end());
-    }
-    s.resize(length);
-    return s;
-}
 
 TEST_F(LongLineEditingTest, EditsAnswerAndPaintAsAFullLayoutDoes) {
     create();

@@ -1,6 +1,7 @@
 // Every message the control answers, sent while an edit has left lines unsettled, must answer,
 // paint and leave the control exactly as when everything was settled before it arrived; and
 // before the control has its state, each answers 0 or goes to the default procedure.
+#include "EditTestSupport.h"
 #include "NEditFixture.h"
 
 #include "editctl/EditState.h"
@@ -38,17 +39,6 @@ struct Outcome {
     std::vector<COLORREF> picture;
     bool operator==(const Outcome&) const = default;
 };
-
-// Records of minified data: one word without spaces, cut wherever the width runs out.
-std::u16string records(std::size_t length) {
-    std::u16string s;
-    for (int id = 0; s.size() < length; ++id) {
-        const std::string record = "{\"id\":" + std::to_string(id * 7919 % 100000) + ",\"ok\":1},";
-        s.append(record.begin(), record.end());
-    }
-    s.resize(length);
-    return s;
-}
 
 // Parameters each message is sent with: pointers where it takes them, far lines and indices
 // (past the unsettled mark) where it takes numbers, and the keys and codes worth trying.
