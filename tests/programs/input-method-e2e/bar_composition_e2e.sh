@@ -9,18 +9,11 @@
 set -uo pipefail
 program=$1
 peek=$2
-png_dir=${KIV_PNG_DIR:-}
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=input_method_stack.sh
 source "$here/input_method_stack.sh"
 
 ims_session
-
-keep_png() {
-  [ -n "$png_dir" ] || return 0
-  mkdir -p "$png_dir"
-  python3 "$here/screen_grab.py" png "$1" "$png_dir/kiv-bars-$2.png"
-}
 
 keys() {
   for key in "$@"; do
@@ -40,7 +33,7 @@ compose() {
   ims_settle "$ims_work/before.xwd" "$ims_work/input.xwd" || fail "the composition of $1 never showed"
   xdotool key space
   ims_settle "$ims_work/input.xwd" "$ims_work/converted.xwd" || fail "$1 never converted"
-  keep_png "$ims_work/converted.xwd" "$2"
+  ims_keep_png "$ims_work/converted.xwd" kiv-bars-"$2"
   xdotool key Return
   ims_settle "$ims_work/converted.xwd" "$ims_work/committed.xwd" || fail "$1 was never committed"
 }

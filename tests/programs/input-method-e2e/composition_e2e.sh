@@ -12,18 +12,12 @@ set -uo pipefail
 kind=$1
 program=$2
 peek=${3:-}
-png_dir=${KIV_PNG_DIR:-}
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=input_method_stack.sh
 source "$here/input_method_stack.sh"
 
 ims_session
 
-keep_png() {
-  [ -n "$png_dir" ] || return 0
-  mkdir -p "$png_dir"
-  python3 "$here/screen_grab.py" png "$1" "$png_dir/$kind-$2.png"
-}
 measure() { python3 "$here/screen_grab.py" "$@"; }
 
 case "$kind" in
@@ -66,7 +60,7 @@ row_box
 ims_grab "$ims_work/empty.xwd"
 xdotool type --delay 30 nihongo
 ims_settle "$ims_work/empty.xwd" "$ims_work/input.xwd" || fail "the composition never showed"
-keep_png "$ims_work/input.xwd" nihongo-input
+ims_keep_png "$ims_work/input.xwd" "$kind-nihongo-input"
 ink=$(measure ink "$ims_work/input.xwd" "${row[@]}")
 [ "$ink" -gt 100 ] || fail "no composition drawn in the editor's first row ($ink dark pixels)"
 # mozc suggests while typing; its window goes under the composition's start.
@@ -81,7 +75,7 @@ fi
 
 xdotool key space
 ims_settle "$ims_work/input.xwd" "$ims_work/converted.xwd" || fail "the conversion never showed"
-keep_png "$ims_work/converted.xwd" nihongo-converted
+ims_keep_png "$ims_work/converted.xwd" "$kind-nihongo-converted"
 read -r lit from to <<<"$(measure highlight "$ims_work/converted.xwd" "${row[@]}")"
 [ "$lit" -gt 200 ] || fail "the converted clause is not highlighted ($lit pixels)"
 [ $((to - from)) -gt 30 ] || fail "the highlighted clause is too narrow ($from-$to)"
@@ -94,12 +88,12 @@ ims_grab "$ims_work/before.xwd"
 xdotool type --delay 30 watashihanihongowohanasu
 xdotool key space
 ims_settle "$ims_work/before.xwd" "$ims_work/clauses.xwd" || fail "the sentence never converted"
-keep_png "$ims_work/clauses.xwd" sentence-first-clause
+ims_keep_png "$ims_work/clauses.xwd" "$kind-sentence-first-clause"
 read -r lit first_from first_to <<<"$(measure highlight "$ims_work/clauses.xwd" "${row[@]}")"
 [ "$lit" -gt 100 ] || fail "no clause is highlighted in the converted sentence"
 xdotool key Right
 ims_settle "$ims_work/clauses.xwd" "$ims_work/next.xwd" || fail "the next clause never became the target"
-keep_png "$ims_work/next.xwd" sentence-second-clause
+ims_keep_png "$ims_work/next.xwd" "$kind-sentence-second-clause"
 read -r lit next_from next_to <<<"$(measure highlight "$ims_work/next.xwd" "${row[@]}")"
 [ "$lit" -gt 100 ] && [ "$next_from" -ge "$first_to" ] ||
   fail "the target clause did not move right ($first_from-$first_to, then $next_from-$next_to)"

@@ -144,6 +144,13 @@ ims_start_fcitx() {
 
 ims_grab() { xwd -root -silent >"$1"; }
 
+# Keeps grab $1 as $KIV_PNG_DIR/$2.png when that folder is asked for.
+ims_keep_png() {
+  [ -n "${KIV_PNG_DIR:-}" ] || return 0
+  mkdir -p "$KIV_PNG_DIR"
+  python3 "$(dirname "${BASH_SOURCE[0]}")/screen_grab.py" png "$1" "$KIV_PNG_DIR/$2.png"
+}
+
 # Waits until the screen differs from dump $1 and then holds still for three grabs in a row;
 # leaves the last grab in $2. The bound (400 grabs) is for a loaded machine.
 ims_settle() {
